@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tessel {
+
+enum class ElementKind { Room, Door, MainEntrance, BackEntrance, DeletedDoor, DeletedEntrance };
+
+// An element's kind follows from its text alone.
+ElementKind kindOf(std::string_view text);
+
+// One box on the plot chart. Positions and sizes are twips, y grows downwards.
+struct ChartElement
+{
+    std::string text;
+    float left = 0;
+    float top = 0;
+    float width = 0;
+    float height = 0;
+    bool enabled = true;
+    bool visible = false;
+    bool highlighted = false;
+    std::int16_t borderStyle = 1; // 0 no border, 1 single line
+    // A fill that stands in for white or light green (a just deleted opening); 0xRRGGBB.
+    std::optional<std::uint32_t> fillOverride;
+
+    float right() const { return left + width; }
+    float bottom() const { return top + height; }
+};
+
+// The element table txtRoom. The index of an element is its identity; element 0 is the
+// template that every new element is copied from and is never part of the layout.
+class ChartTable
+{
+public:
+    // Indexes are 16-bit on file: no more elements than this can exist.
+    static constexpr int kMaxIndex = 32767;
+
+    ChartTable();
+
+    // The highest index created (ElementCount); 0 when the chart holds no element.
+    int elementCount() const { return static_cast<int>(m_elements.size()) - 1; }
+    bool isFull() const { return elementCount() >= kMaxIndex; }
+
+    const ChartElement &at(int index) const { return m_elements.at(index); }
+    ChartElement &at(int index) { return m_elements.at(index); }
+
+    // Creates element ElementCount + 1 as a hidden copy of the template, stacked in front
+    // of all others, and returns its index; std::nullopt, with the table unchanged, when
+    // the table is full.
+    std::optional<int> createElement();
+
+    void bringToFront(int index);
+    // Indexes of elements 1 upwards, from the back of the stacking order to the front.
+    const std::vector<int> &stackingOrder() const { return m_stacking; }
+
+private:
+    std::vector<ChartElement> m_elements;
+    std::vector<int> m_stacking;
+};
+
+} // namespace tessel

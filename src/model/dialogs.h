@@ -1,0 +1,29 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace tessel {
+
+enum class Icon { None, Information, Critical };
+
+// Every message, question and input box of the program goes through this interface, so
+// that a command can be driven to its end by a test that chooses the answers. The window
+// implements it with modal Qt dialogs whose caption is the application's title.
+class Dialogs
+{
+public:
+    virtual ~Dialogs() = default;
+
+    virtual void showMessage(const std::string &text, Icon icon) = 0;
+    // True for Yes.
+    virtual bool askYesNo(const std::string &text, Icon icon) = 0;
+    // std::nullopt when the user cancels; an empty string when OK was pressed on nothing.
+    virtual std::optional<std::string> askText(const std::string &prompt) = 0;
+    // The chosen path, or std::nullopt when the user cancels.
+    virtual std::optional<std::string> askSaveFileName(const std::string &filter,
+                                                       const std::string &defaultSuffix,
+                                                       const std::string &startName) = 0;
+};
+
+} // namespace tessel

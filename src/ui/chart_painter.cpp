@@ -1,0 +1,85 @@
+#include "ui/chart_painter.h"
+
+#include "model/chart.h"
+#include "model/plot.h"
+
+#include <QPaintDevice>
+#include <QPainter>
+
+#include <cmath>
+
+namespace tessel {
+
+namespace {
+
+constexpr double kTwipsPerInch = 1440.0;
+
+// Twips; the guide lines cut the chart into 3 x 3 fields. They are drawing only.
+constexpr double kGuideX[] = {1590, 3180};
+constexpr double kGuideY[] = {1580, 3180};
+
+const QColor kBackground(192, 192, 192);
+const QColor kElementFill(255, 255, 255);
+const QColor kHighlightFill(0, 255, 0);
+
+QColor fillOf(const ChartElement &element)
+{
+    if (element.fillOverride)
+        return QColor::fromRgb(*element.fillOverride);
+    return element.highlighted ? kHighlightFill : kElementFill;
+}
+
+} // namespace
+
+double pixelsPerTwip(const QPaintDevice &device)
+{
+    return device.logicalDpiX() / kTwipsPerInch;
+}
+
+int twipsToPixels(double twips, const QPaintDevice &device)
+{
+    return static_cast<int>(std::lround(twips * pixelsPerTwip(device)));
+}
+
+QRectF elementRect(const ChartElement &element, double scale)
+{
+    return QRectF(element.left * scale, element.top * scale, element.width * scale,
+                  element.height * scale);
+}
+
+void paintChart(QPainter &painter, const ChartTable &table, double scale, const QRectF &exposed)
+{
+    const double extent = kChartExtent * scale;
+    painter.fillRect(exposed, kBackground);
+
+    painter.setPen(QPen(Qt::black, 0));
+    for (const double x : kGuideX)
+        painter.drawLine(QPointF(x * scale, 0), QPointF(x * scale, extent));
+    for (const double y : kGuideY)
+        painter.drawLine(QPointF(0, y * scale), QPointF(extent, y * scale));
+
+    // A border's width is included when testing what an element touches.
+    const QRectF reach = exposed.adjusted(-2, -2, 2, 2);
+    for (const int index : table.stackingOrder()) {
+        const ChartElement &element = table.at(index);
+        if (!element.visible || (element.width == 0 && element.height == 0))
+            continue;
+        const QRectF rect = elementRect(element, scale);
+        if (!reach.intersects(rect.adjusted(-1, -1, 1, 1)))
+            continue;
+        if (element.width == 0 || element.height == 0) {
+            // Doors and entrances are boxes of no thickness: they show as a line.
+            painter.setPen(QPen(Qt::black, 2));
+            painter.drawLine(rect.topLeft(), rect.bottomRight());
+            continue;
+        }
+        painter.fillRect(rect, fillOf(element));
+        if (element.borderStyle != 0) {
+            painter.setPen(QPen(Qt::black, 0));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(rect);
+        }
+    }
+}
+
+} // namespace tessel

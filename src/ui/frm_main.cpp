@@ -1,0 +1,411 @@
+#include "ui/frm_main.h"
+
+#include "model/dialogs.h"
+#include "model/plot.h"
+#include "model/rooms.h"
+#include "ui/chart_widget.h"
+#include "ui/compass_rose.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace tessel {
+
+namespace {
+
+template<typename W, typename... Args>
+W *make(const char *name, Args &&...args)
+{
+    auto *widget = new W(std::forward<Args>(args)...);
+    widget->setObjectName(name);
+    return widget;
+}
+
+QPushButton *makeButton(const char *name, const char *caption)
+{
+    return make<QPushButton>(name, QString(caption));
+}
+
+QLabel *makeLabel(const char *name, const char *caption)
+{
+    return make<QLabel>(name, QString(caption));
+}
+
+QGroupBox *makePanel(const char *name, const char *caption)
+{
+    return make<QGroupBox>(name, QString(caption));
+}
+
+std::string textOf(const QLineEdit *field)
+{
+    return field->text().toStdString();
+}
+
+char systemDecimalPoint()
+{
+    const QString point = QLocale().decimalPoint();
+    return point.size() == 1 && point.at(0).unicode() < 128 ? point.at(0).toLatin1() : '.';
+}
+
+// The facing step of an opening: four options in two rows with OK above Cancel at the right.
+struct FacingNames
+{
+    const char *panel, *caption, *south, *east, *west, *north, *ok, *cancel;
+};
+
+QGroupBox *makeFacingPanel(const FacingNames &names)
+{
+    auto *panel = makePanel(names.panel, names.caption);
+    auto *grid = new QGridLayout(panel);
+    auto *south = make<QRadioButton>(names.south, QString("South"));
+    south->setChecked(true);
+    grid->addWidget(south, 0, 0);
+    grid->addWidget(make<QRadioButton>(names.east, QString("East")), 0, 1);
+    grid->addWidget(make<QRadioButton>(names.west, QString("West")), 1, 0);
+    grid->addWidget(make<QRadioButton>(names.north, QString("North")), 1, 1);
+    grid->addWidget(makeButton(names.ok, "&OK"), 0, 2);
+    grid->addWidget(makeButton(names.cancel, "&Cancel"), 1, 2);
+    panel->hide();
+    return panel;
+}
+
+// The size step of an opening: two entry boxes in one place (the facing decides which one
+// shows), then OK and Cancel.
+struct SizeNames
+{
+    const char *panel, *caption, *width, *length, *ok, *cancel;
+};
+
+QGroupBox *makeSizePanel(const SizeNames &names)
+{
+    auto *panel = makePanel(names.panel, names.caption);
+    auto *row = new QHBoxLayout(panel);
+    row->addWidget(make<QLineEdit>(names.width));
+    auto *length = make<QLineEdit>(names.length);
+    length->hide();
+    row->addWidget(length);
+    row->addWidget(makeButton(names.ok, "&OK"));
+    row->addWidget(makeButton(names.cancel, "&Cancel"));
+    panel->hide();
+    return panel;
+}
+
+} // namespace
+
+FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent) : QMainWindow(parent), m_dialogs(dialogs)
+{
+    setObjectName("frmMain");
+    setWindowTitle(kWindowCaption);
+
+    auto *central = new QWidget(this);
+    auto *columns = new QHBoxLayout(central);
+    columns->addWidget(buildPlotColumn(), 0, Qt::AlignTop);
+    columns->addWidget(buildChartPanel(), 0, Qt::AlignTop);
+    columns->addWidget(buildRoomColumn(), 0, Qt::AlignTop);
+    setCentralWidget(central);
+    buildMenus();
+}
+
+FrmMain::~FrmMain() = default;
+
+void FrmMain::buildMenus()
+{
+    QMenu *file = menuBar()->addMenu("&File");
+    file->setObjectName("mnuFile");
+    auto addItem = [this](QMenu *menu, const char *name, const char *caption) {
+        QAction *action = menu->addAction(caption);
+        action->setObjectName(name);
+        return action;
+    };
+    addItem(file, "mnuVastuInformation", "&Vastu Shastra Result");
+    addItem(file, "mnuSave", "Save");
+    addItem(file, "mnuJPEG", "Save As &JPEG");
+    addItem(file, "mnuOpen", "Open");
+    file->addSeparator();
+    connect(addItem(file, "mnuExit", "E&xit"), &QAction::triggered, this, &QWidget::close);
+
+    QMenu *help = menuBar()->addMenu("&Help");
+    help->setObjectName("mnuHelp");
+    connect(addItem(help, "mnuAbout", "&About Software"), &QAction::triggered, this,
+            &FrmMain::showAbout);
+}
+
+QWidget *FrmMain::buildPlotColumn()
+{
+    auto *column = new QWidget;
+    auto *layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    auto *plot = makePanel("fraPlotArea", "Enter Plot/Apartment Area (In feet)");
+    auto *plotGrid = new QGridLayout(plot);
+    m_plotLength = make<QLineEdit>("txtPlotLength");
+    m_plotWidth = make<QLineEdit>("txtPlotWidth");
+    auto *measure = makeButton("cmdMesure", "&Reduced Scale Measure ");
+    plotGrid->addWidget(makeLabel("lblPlotLength", "Length"), 0, 0);
+    plotGrid->addWidget(m_plotLength, 0, 1);
+    plotGrid->addWidget(makeLabel("lblPlotWidth", "Width"), 1, 0);
+    plotGrid->addWidget(m_plotWidth, 1, 1);
+    plotGrid->addWidget(measure, 2, 0, 1, 2);
+    connect(measure, &QPushButton::clicked, this, &FrmMain::reducedScaleMeasure);
+    layout->addWidget(plot);
+
+    auto *direction = makePanel("fraPlotDirection", "Plot Direction");
+    auto *directionGrid = new QGridLayout(direction);
+    m_direction = make<QComboBox>("cmbDirection");
+    for (const char *name : kFacingNames)
+        m_direction->addItem(name);
+    m_direction->setCurrentIndex(static_cast<int>(Facing::North));
+    m_changeDirection = makeButton("Command1", "Change &Direction");
+    m_compass = new CompassRose;
+    directionGrid->addWidget(m_direction, 0, 0);
+    directionGrid->addWidget(m_changeDirection, 1, 0);
+    directionGrid->addWidget(m_compass, 0, 1, 2, 1, Qt::AlignCenter);
+    connect(m_changeDirection, &QPushButton::clicked, this, &FrmMain::changeDirection);
+    layout->addWidget(direction);
+
+    auto *details = makePanel("fraRoomDetails", "Enter Room/Door Details");
+    auto *buttons = new QVBoxLayout(details);
+    m_addRoom = makeButton("cmdAddRoom", "&Add Room");
+    m_selectRoom = makeButton("cmdDefaultRoom", "&Select Room");
+    buttons->addWidget(m_addRoom);
+    buttons->addWidget(m_selectRoom);
+    buttons->addWidget(makeButton("cmdDeleteRoom", "&Delete Room"));
+    buttons->addWidget(makeButton("cmdDoor", "Create Door"));
+    buttons->addWidget(makeButton("cmdDeleteDoor", "&Delete Door"));
+    buttons->addWidget(makeButton("cmdFrontEntrence", "Main Entrance"));
+    buttons->addWidget(makeButton("cmdBackEntrence", "Back Entrance"));
+    connect(m_addRoom, &QPushButton::clicked, this, &FrmMain::addRoom);
+    connect(m_selectRoom, &QPushButton::clicked, this, &FrmMain::selectRoom);
+    layout->addWidget(details);
+    return column;
+}
+
+QWidget *FrmMain::buildChartPanel()
+{
+    auto *panel = makePanel("fraLayout", "      Layout Of Your Plot      ");
+    panel->setAlignment(Qt::AlignHCenter);
+    auto *layout = new QVBoxLayout(panel);
+    auto *frame = new PlotFrame(m_editor.txtRoom);
+    m_chart = frame->chart();
+    layout->addWidget(frame, 0, Qt::AlignHCenter);
+
+    m_lengthScale = make<QLabel>("lblLengthMesure");
+    m_widthScale = make<QLabel>("lblWidthMesure");
+    m_lengthScale->hide();
+    auto *scales = new QHBoxLayout;
+    scales->addWidget(m_lengthScale);
+    scales->addStretch();
+    scales->addWidget(m_widthScale);
+    layout->addLayout(scales);
+    return panel;
+}
+
+QWidget *FrmMain::buildRoomColumn()
+{
+    auto *column = new QWidget;
+    auto *layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    layout->addWidget(makeLabel("lblListOfRooms", "List Of Rooms"));
+    m_roomList = make<QListWidget>("lstRoom");
+    for (const char *name : kRoomCatalogue)
+        m_roomList->addItem(name);
+    m_roomList->setEnabled(false);
+    m_roomList->setFixedHeight(m_roomList->sizeHintForRow(0) * int(kRoomCatalogue.size())
+                               + 2 * m_roomList->frameWidth());
+    connect(m_roomList, &QListWidget::itemClicked, this, &FrmMain::pickRoomName);
+    layout->addWidget(m_roomList);
+
+    layout->addWidget(buildDialogArea());
+
+    auto *commands = makePanel("Frame3", "");
+    auto *grid = new QGridLayout(commands);
+    grid->addWidget(makeButton("cmdOpen", "Open"), 0, 0);
+    grid->addWidget(makeButton("Command2", "&Save"), 0, 1);
+    grid->addWidget(makeButton("cmdAnalysis", "&Vastu Shastra Result"), 1, 0, 1, 2);
+    grid->addWidget(makeButton("cmdSaveAsJPEG", "Save As &JPEG"), 2, 0, 1, 2);
+    layout->addWidget(commands);
+    layout->addStretch();
+    return column;
+}
+
+QWidget *FrmMain::buildDialogArea()
+{
+    // The room, door and entrance panels share this area; several may be open at once and
+    // then stand one below the other.
+    auto *area = new QWidget;
+    area->setObjectName("dialogArea");
+    auto *stack = new QVBoxLayout(area);
+    stack->setContentsMargins(0, 0, 0, 0);
+
+    m_roomPanel = makePanel("fraAddNewRoom", "Enter Room Details");
+    auto *grid = new QGridLayout(m_roomPanel);
+    m_roomName = make<QLineEdit>("txtAddRoomName");
+    m_roomLength = make<QLineEdit>("txtLength");
+    m_roomWidth = make<QLineEdit>("txtwidth");
+    grid->addWidget(makeLabel("lblRoomName", "Name Of Room"), 0, 0);
+    grid->addWidget(m_roomName, 0, 1, 1, 2);
+    grid->addWidget(makeLabel("lblRoomLength", "Length"), 1, 0);
+    grid->addWidget(m_roomLength, 1, 1, 1, 2);
+    grid->addWidget(makeLabel("lblRoomWidth", "Width"), 2, 0);
+    grid->addWidget(m_roomWidth, 2, 1, 1, 2);
+    auto *ok = makeButton("cmdOK", "&OK");
+    auto *cancel = makeButton("cmdCancel", "&Cancel");
+    grid->addWidget(ok, 3, 1);
+    grid->addWidget(cancel, 3, 2);
+    connect(ok, &QPushButton::clicked, this, &FrmMain::confirmRoom);
+    connect(cancel, &QPushButton::clicked, this, &FrmMain::cancelRoom);
+    m_roomPanel->hide();
+    stack->addWidget(m_roomPanel);
+
+    stack->addWidget(makeFacingPanel({"fraSelectDirection", "Enter Facing Direction of the Door ",
+                                      "optSouth", "optEast", "optWest", "optNorth",
+                                      "cmdDoorDirectionOk", "cmdDoorDirectionCancel"}));
+    stack->addWidget(makeSizePanel({"fraDoor", "Enter Length Of the Door", "txtDoorWidth",
+                                    "txtDoorLength", "cmdDoorOk", "cmdDoorCancel"}));
+    stack->addWidget(makeFacingPanel(
+        {"FraSelectMEDirection", "Enter Facing Direction of the Main Entrance", "OptMESouth",
+         "optMEEast", "OptMEWest", "optMENorth", "cmdMEDirectionOk", "cmdMEDirectionCancel"}));
+    stack->addWidget(makeSizePanel({"fraMe", "Enter Length Of the Main Entrance", "txtMEWidth",
+                                    "txtMELength", "cmdMEOk", "cmdMECancel"}));
+    stack->addWidget(makeFacingPanel(
+        {"fraSelectBEDirection", "Enter Facing Direction of the Back Entrance", "OptBESouth",
+         "optBEEast", "OptBEWest", "optBENorth", "cmdBEDirectionOk", "cmdBEDirectionCancel"}));
+    stack->addWidget(makeSizePanel({"fraBe", "Enter Length Of the Back Entrance", "txtBEWidth",
+                                    "txtBELength", "cmdBEOk", "cmdBECancel"}));
+    return area;
+}
+
+void FrmMain::showAbout()
+{
+    m_dialogs.showMessage(std::string(kWindowCaption)
+                              + "\nJudges the layout of a house against the rules of Vastu "
+                                "Shastra.",
+                          Icon::Information);
+}
+
+QLineEdit *FrmMain::fieldFor(Field field) const
+{
+    switch (field) {
+    case Field::PlotLength:
+        return m_plotLength;
+    case Field::PlotWidth:
+        return m_plotWidth;
+    case Field::RoomName:
+        return m_roomName;
+    case Field::RoomLength:
+        return m_roomLength;
+    case Field::RoomWidth:
+        return m_roomWidth;
+    case Field::None:
+        break;
+    }
+    return nullptr;
+}
+
+void FrmMain::refuse(const Refusal &refusal)
+{
+    m_dialogs.showMessage(refusal.message, refusal.icon);
+    if (QLineEdit *field = fieldFor(refusal.focus)) {
+        if (refusal.clearField)
+            field->clear();
+        field->setFocus();
+    }
+}
+
+bool FrmMain::reducedScaleMeasure()
+{
+    const std::string length = textOf(m_plotLength);
+    const std::string width = textOf(m_plotWidth);
+    if (const auto refusal = ValidatePlotEntry(length, width)) {
+        refuse(*refusal);
+        return false;
+    }
+    m_editor.scales = measureScales(length, width);
+    const char point = systemDecimalPoint();
+    m_lengthScale->show();
+    m_lengthScale->setText(QString::fromStdString(lengthScaleCaption(m_editor.scales, point)));
+    m_widthScale->setText(QString::fromStdString(widthScaleCaption(m_editor.scales, point)));
+    return true;
+}
+
+void FrmMain::changeDirection()
+{
+    const int facing = m_direction->currentIndex();
+    if (facing < 0)
+        return;
+    m_compass->setCaptions(compassCaptions(static_cast<Facing>(facing)));
+}
+
+void FrmMain::selectRoom()
+{
+    if (!reducedScaleMeasure())
+        return;
+    m_roomList->setEnabled(true);
+    m_selectRoom->hide();
+}
+
+void FrmMain::addRoom()
+{
+    if (!reducedScaleMeasure())
+        return;
+    if (!m_dialogs.askYesNo("Do you want to create a  new room ?", Icon::None))
+        return;
+    m_roomName->clear();
+    m_roomLength->clear();
+    m_roomWidth->clear();
+    m_roomPanel->show();
+    m_roomName->setFocus();
+    m_addRoom->hide();
+}
+
+void FrmMain::pickRoomName(QListWidgetItem *item)
+{
+    m_roomPanel->show();
+    m_roomName->setText(item->text());
+}
+
+void FrmMain::confirmRoom()
+{
+    const RoomEntry entry{textOf(m_roomName), textOf(m_roomLength), textOf(m_roomWidth),
+                          textOf(m_plotLength), textOf(m_plotWidth)};
+    const auto result = createRoom(m_editor, entry);
+    if (const auto *refusal = std::get_if<Refusal>(&result)) {
+        refuse(*refusal);
+        return;
+    }
+    m_chart->update();
+
+    m_roomPanel->hide();
+    m_selectRoom->show();
+    m_changeDirection->setFocus();
+    m_roomList->setEnabled(false);
+    m_addRoom->show();
+    m_roomLength->clear();
+    m_roomWidth->clear();
+    m_dialogs.showMessage("Now Drag The Room To Bring It To Your Prefered Position", Icon::None);
+}
+
+void FrmMain::cancelRoom()
+{
+    m_roomPanel->hide();
+    m_addRoom->show();
+    m_selectRoom->show();
+    m_roomList->setEnabled(false);
+    m_roomName->clear();
+    m_roomLength->clear();
+    m_roomWidth->clear();
+}
+
+} // namespace tessel

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "model/check.h"
+#include "model/editor.h"
+
+#include <QMainWindow>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+
+namespace tessel {
+
+class ChartWidget;
+class CompassRose;
+class Dialogs;
+
+inline constexpr const char *kWindowCaption = "Tessel v1.45";
+
+// The editor window: plot entry, the plot chart, room entry and the commands. It owns the
+// editing state and asks the user everything through the dialogs it is given.
+class FrmMain : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit FrmMain(Dialogs &dialogs, QWidget *parent = nullptr);
+    ~FrmMain() override;
+
+    const Editor &editor() const { return m_editor; }
+    // For tests that need a chart in a given state.
+    Editor &editor() { return m_editor; }
+
+    // Computes the scales from the plot fields and shows them; false, with a message and
+    // nothing changed, when the plot entry is refused.
+    bool reducedScaleMeasure();
+    void changeDirection();
+    void selectRoom();
+    void addRoom();
+    void pickRoomName(QListWidgetItem *item);
+    void confirmRoom();
+    void cancelRoom();
+
+private:
+    void buildMenus();
+    QWidget *buildPlotColumn();
+    QWidget *buildChartPanel();
+    QWidget *buildRoomColumn();
+    QWidget *buildDialogArea();
+    void showAbout();
+    void refuse(const Refusal &refusal);
+    QLineEdit *fieldFor(Field field) const;
+
+    Dialogs &m_dialogs;
+    Editor m_editor;
+
+    QLineEdit *m_plotLength = nullptr;
+    QLineEdit *m_plotWidth = nullptr;
+    QComboBox *m_direction = nullptr;
+    QPushButton *m_changeDirection = nullptr;
+    CompassRose *m_compass = nullptr;
+    ChartWidget *m_chart = nullptr;
+    QLabel *m_lengthScale = nullptr;
+    QLabel *m_widthScale = nullptr;
+    QPushButton *m_addRoom = nullptr;
+    QPushButton *m_selectRoom = nullptr;
+    QListWidget *m_roomList = nullptr;
+    QGroupBox *m_roomPanel = nullptr;
+    QLineEdit *m_roomName = nullptr;
+    QLineEdit *m_roomLength = nullptr;
+    QLineEdit *m_roomWidth = nullptr;
+};
+
+} // namespace tessel

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "model/dialogs.h"
+
+class QWidget;
+
+namespace tessel {
+
+inline constexpr const char *kApplicationTitle = "Tessel";
+
+// The dialogs the user sees: modal boxes captioned with the application's title.
+class QtDialogs : public Dialogs
+{
+public:
+    // parent: the window the boxes are modal to; may be null before any window exists.
+    explicit QtDialogs(QWidget *parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget *parent) { m_parent = parent; }
+
+    void showMessage(const std::string &text, Icon icon) override;
+    bool askYesNo(const std::string &text, Icon icon) override;
+    std::optional<std::string> askText(const std::string &prompt) override;
+    std::optional<std::string> askSaveFileName(const std::string &filter,
+                                               const std::string &defaultSuffix,
+                                               const std::string &startName) override;
+
+private:
+    QWidget *m_parent;
+};
+
+} // namespace tessel
