@@ -11,15 +11,15 @@ std::optional<Refusal> checkPlotSize(const std::string &text, const char *which,
     const auto value = strictNumber(text);
     if (value && *value > 0)
         return std::nullopt;
-    return Refusal{std::string("Please enter the plot ") + which
-                       + " as a number greater than 0, for example 60 or 42.5",
+    return Refusal{std::string("Please enter the plot ") + which +
+                       " as a number greater than 0, for example 60 or 42.5",
                    Icon::Information, field, false};
 }
 
 std::string scaleCaption(const char *which, double scale, char decimalPoint)
 {
-    return std::string("[") + which + " Scale is" + " " + "1 :"
-           + formatNumber(scale, decimalPoint) + "]";
+    return std::string("[") + which + " Scale is" + " " +
+           "1 :" + formatNumber(scale, decimalPoint) + "]";
 }
 
 } // namespace

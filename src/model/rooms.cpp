@@ -14,8 +14,8 @@ std::optional<Refusal> checkRoomSize(const std::string &text, const char *which,
     const auto value = strictNumber(text);
     if (value && *value > 0)
         return std::nullopt;
-    return Refusal{std::string("Please enter the ") + which
-                       + " of the room as a number greater than 0, for example 12 or 10.5",
+    return Refusal{std::string("Please enter the ") + which +
+                       " of the room as a number greater than 0, for example 12 or 10.5",
                    Icon::None, field, false};
 }
 
@@ -61,13 +61,13 @@ std::variant<int, Refusal> createRoom(Editor &editor, const RoomEntry &entry)
     const double height = lengthToChart(*strictNumber(entry.length), editor.scales);
     const double width = widthToChart(*strictNumber(entry.width), editor.scales);
     if (!fitsOnChart(height) || !fitsOnChart(width))
-        return Refusal{"The room is too large to draw at the current scale of the plot",
-                       Icon::None, Field::None};
+        return Refusal{"The room is too large to draw at the current scale of the plot", Icon::None,
+                       Field::None};
 
     const auto index = editor.txtRoom.createElement();
     if (!index)
-        return Refusal{"The plot chart is full: it cannot hold more than "
-                           + std::to_string(ChartTable::kMaxIndex) + " rooms, doors and entrances",
+        return Refusal{"The plot chart is full: it cannot hold more than " +
+                           std::to_string(ChartTable::kMaxIndex) + " rooms, doors and entrances",
                        Icon::None, Field::None};
     ChartElement &room = editor.txtRoom.at(*index);
     room.width = static_cast<float>(width);

@@ -12,8 +12,8 @@ namespace tessel {
 
 // The room names the analysis knows, in the order the room list offers them.
 inline constexpr std::array<const char *, 13> kRoomCatalogue = {
-    "Master BedRoom", "Study Room",  "Kitchen", "Bath Room",   "Children BedRoom",
-    "Dining Room",    "Store Room",  "Puja Room", "Living Room", "Guest Room",
+    "Master BedRoom", "Study Room",  "Kitchen",      "Bath Room",   "Children BedRoom",
+    "Dining Room",    "Store Room",  "Puja Room",    "Living Room", "Guest Room",
     "Hall",           "Family Room", "Drawing Room",
 };
 

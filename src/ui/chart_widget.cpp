@@ -22,7 +22,9 @@ const char *const kLengthCaption = "L e n g t h  O f   T h e  P l o t";
 
 } // namespace
 
-ChartWidget::ChartWidget(const ChartTable &table, QWidget *parent) : QWidget(parent), m_table(table)
+ChartWidget::ChartWidget(const ChartTable &table, QWidget *parent)
+    : QWidget(parent)
+    , m_table(table)
 {
     setObjectName("picRoomLocation");
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -41,8 +43,9 @@ void ChartWidget::paintEvent(QPaintEvent *event)
     paintChart(painter, m_table, pixelsPerTwip(*this), event->rect());
 }
 
-PlotFrame::PlotFrame(const ChartTable &table, QWidget *parent) :
-    QWidget(parent), m_chart(new ChartWidget(table, this))
+PlotFrame::PlotFrame(const ChartTable &table, QWidget *parent)
+    : QWidget(parent)
+    , m_chart(new ChartWidget(table, this))
 {
     setObjectName("picLocation");
     setFixedSize(sizeHint());

@@ -11,7 +11,11 @@ namespace tessel {
 class CompassRose::Cross : public QWidget
 {
 public:
-    explicit Cross(QWidget *parent) : QWidget(parent) { setFixedSize(36, 36); }
+    explicit Cross(QWidget *parent)
+        : QWidget(parent)
+    {
+        setFixedSize(36, 36);
+    }
 
 protected:
     void paintEvent(QPaintEvent *) override
@@ -41,9 +45,12 @@ QLabel *makeLetter(const char *name, QWidget *parent)
 
 } // namespace
 
-CompassRose::CompassRose(QWidget *parent) :
-    QWidget(parent), m_up(makeLetter("lblUp", this)), m_down(makeLetter("lblDown", this)),
-    m_left(makeLetter("lblLeft", this)), m_right(makeLetter("lblRight", this))
+CompassRose::CompassRose(QWidget *parent)
+    : QWidget(parent)
+    , m_up(makeLetter("lblUp", this))
+    , m_down(makeLetter("lblDown", this))
+    , m_left(makeLetter("lblLeft", this))
+    , m_right(makeLetter("lblRight", this))
 {
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);

@@ -103,7 +103,9 @@ QGroupBox *makeSizePanel(const SizeNames &names)
 
 } // namespace
 
-FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent) : QMainWindow(parent), m_dialogs(dialogs)
+FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
+    : QMainWindow(parent)
+    , m_dialogs(dialogs)
 {
     setObjectName("frmMain");
     setWindowTitle(kWindowCaption);
@@ -222,8 +224,8 @@ QWidget *FrmMain::buildRoomColumn()
     for (const char *name : kRoomCatalogue)
         m_roomList->addItem(name);
     m_roomList->setEnabled(false);
-    m_roomList->setFixedHeight(m_roomList->sizeHintForRow(0) * int(kRoomCatalogue.size())
-                               + 2 * m_roomList->frameWidth());
+    m_roomList->setFixedHeight(m_roomList->sizeHintForRow(0) * int(kRoomCatalogue.size()) +
+                               2 * m_roomList->frameWidth());
     connect(m_roomList, &QListWidget::itemClicked, this, &FrmMain::pickRoomName);
     layout->addWidget(m_roomList);
 
@@ -289,9 +291,9 @@ QWidget *FrmMain::buildDialogArea()
 
 void FrmMain::showAbout()
 {
-    m_dialogs.showMessage(std::string(kWindowCaption)
-                              + "\nJudges the layout of a house against the rules of Vastu "
-                                "Shastra.",
+    m_dialogs.showMessage(std::string(kWindowCaption) +
+                              "\nJudges the layout of a house against the rules of Vastu "
+                              "Shastra.",
                           Icon::Information);
 }
 

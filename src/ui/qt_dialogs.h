@@ -13,7 +13,9 @@ class QtDialogs : public Dialogs
 {
 public:
     // parent: the window the boxes are modal to; may be null before any window exists.
-    explicit QtDialogs(QWidget *parent = nullptr) : m_parent(parent) {}
+    explicit QtDialogs(QWidget *parent = nullptr)
+        : m_parent(parent)
+    {}
     void setParent(QWidget *parent) { m_parent = parent; }
 
     void showMessage(const std::string &text, Icon icon) override;

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "model/dialogs.h"
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tessel::testing {
+
+// Answers every dialog from a script the test wrote and records what was shown, so that no
+// test waits on a modal loop. A question the script has no answer for is recorded in
+// `unanswered` and answered No or Cancel; tests check that it stays empty.
+class FakeDialogs : public Dialogs
+{
+public:
+    struct Shown
+    {
+        std::string text;
+        Icon icon;
+        bool operator==(const Shown &) const = default;
+    };
+
+    std::vector<Shown> messages;  // every message box, in order
+    std::vector<Shown> questions; // every Yes/No question, in order
+    std::vector<std::string> prompts;
+    std::deque<bool> yesNoAnswers;
+    std::deque<std::optional<std::string>> textAnswers;
+    std::deque<std::optional<std::string>> fileAnswers;
+    std::vector<std::string> unanswered;
+
+    void showMessage(const std::string &text, Icon icon) override
+    {
+        messages.push_back({text, icon});
+    }
+
+    bool askYesNo(const std::string &text, Icon icon) override
+    {
+        questions.push_back({text, icon});
+        return next(yesNoAnswers, text, false);
+    }
+
+    std::optional<std::string> askText(const std::string &prompt) override
+    {
+        prompts.push_back(prompt);
+        return next(textAnswers, prompt, std::optional<std::string>());
+    }
+
+    std::optional<std::string> askSaveFileName(const std::string &filter, const std::string &,
+                                               const std::string &) override
+    {
+        prompts.push_back(filter);
+        return next(fileAnswers, filter, std::optional<std::string>());
+    }
+
+    std::string lastMessage() const
+    {
+        return messages.empty() ? std::string() : messages.back().text;
+    }
+
+    void clear()
+    {
+        messages.clear();
+        questions.clear();
+        prompts.clear();
+    }
+
+private:
+    template<typename T>
+    T next(std::deque<T> &answers, const std::string &asked, T fallback)
+    {
+        if (answers.empty()) {
+            unanswered.push_back(asked);
+            return fallback;
+        }
+        T answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+} // namespace tessel::testing
