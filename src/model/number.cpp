@@ -85,6 +85,12 @@ std::optional<double> strictNumber(std::string_view text)
     return value;
 }
 
+bool isPositiveNumber(std::string_view text)
+{
+    const auto value = strictNumber(text);
+    return value && *value > 0;
+}
+
 double roundHalfEven(double value)
 {
     // The default floating-point environment rounds to nearest, ties to even.

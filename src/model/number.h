@@ -15,6 +15,9 @@ double leadingNumber(std::string_view text);
 // Values too large to hold are not numbers either. Used where typed values are converted.
 std::optional<double> strictNumber(std::string_view text);
 
+// Whether the text is one number greater than 0: what a size typed in feet must be.
+bool isPositiveNumber(std::string_view text);
+
 // Rounds to the nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
 double roundHalfEven(double value);
 

@@ -8,8 +8,7 @@ namespace {
 
 std::optional<Refusal> checkPlotSize(const std::string &text, const char *which, Field field)
 {
-    const auto value = strictNumber(text);
-    if (value && *value > 0)
+    if (isPositiveNumber(text))
         return std::nullopt;
     return Refusal{std::string("Please enter the plot ") + which +
                        " as a number greater than 0, for example 60 or 42.5",

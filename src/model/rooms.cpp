@@ -11,8 +11,7 @@ namespace {
 
 std::optional<Refusal> checkRoomSize(const std::string &text, const char *which, Field field)
 {
-    const auto value = strictNumber(text);
-    if (value && *value > 0)
+    if (isPositiveNumber(text))
         return std::nullopt;
     return Refusal{std::string("Please enter the ") + which +
                        " of the room as a number greater than 0, for example 12 or 10.5",
