@@ -180,6 +180,13 @@ QWidget *FrmMain::buildPlotColumn()
     auto *buttons = new QVBoxLayout(details);
     m_addRoom = makeButton("cmdAddRoom", "&Add Room");
     m_selectRoom = makeButton("cmdDefaultRoom", "&Select Room");
+    // Room entry hides these two while it runs; the buttons below must not move under the
+    // pointer meanwhile.
+    for (QPushButton *button : {m_addRoom, m_selectRoom}) {
+        QSizePolicy policy = button->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        button->setSizePolicy(policy);
+    }
     buttons->addWidget(m_addRoom);
     buttons->addWidget(m_selectRoom);
     buttons->addWidget(makeButton("cmdDeleteRoom", "&Delete Room"));
