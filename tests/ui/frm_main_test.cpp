@@ -51,6 +51,8 @@ private slots:
     void entriesThatCannotBeDrawnCreateNothing();
     void aFullChartRefusesTheRoom();
     void cancelAbandonsTheEntry();
+    void measuringAgainLeavesTheRoomsAsTheyAre();
+    void theChartShowsRoomsToScale();
 
 private:
     template<typename T>
@@ -635,6 +637,51 @@ void FrmMainTest::cancelAbandonsTheEntry()
     QVERIFY(m_dialogs->messages.empty());
     // The scales of "Select Room" stay.
     QCOMPARE(m_window->editor().scales, (tessel::Scales{10, 5}));
+}
+
+void FrmMainTest::measuringAgainLeavesTheRoomsAsTheyAre()
+{
+    openEntryPanel("Kitchen");
+    field("txtLength")->setText("10");
+    field("txtwidth")->setText("10");
+    button("cmdOK")->click();
+    enterPlot("120", "90");
+    button("cmdMesure")->click();
+    QCOMPARE(m_window->editor().scales, (tessel::Scales{20, 15}));
+    QCOMPARE(m_window->editor().txtRoom.at(1).width, 1600.0f);
+    QCOMPARE(m_window->editor().txtRoom.at(1).height, 800.0f);
+}
+
+void FrmMainTest::theChartShowsRoomsToScale()
+{
+    auto *chart = find<QWidget>("picRoomLocation");
+    const double pixelsPerTwip = chart->logicalDpiX() / 1440.0;
+    QCOMPARE(chart->width(), qRound(4800 * pixelsPerTwip));
+    QCOMPARE(chart->height(), chart->width());
+
+    openEntryPanel("Kitchen");
+    field("txtLength")->setText("30");
+    field("txtwidth")->setText("10");
+    button("cmdOK")->click();
+    m_window->editor().txtRoom.at(1).left = 2400;
+    chart->update();
+
+    // The room spans x 2400..4000 and y 0..2400 twips.
+    const QImage image = chart->grab().toImage();
+    auto colourAt = [&](double x, double y) {
+        return image.pixelColor(qRound(x * pixelsPerTwip), qRound(y * pixelsPerTwip));
+    };
+    const QColor grey(192, 192, 192);
+    QCOMPARE(colourAt(3600, 1200), QColor(Qt::white));
+    QCOMPARE(colourAt(2000, 1200), grey);
+    QCOMPARE(colourAt(4400, 1200), grey);
+    QCOMPARE(colourAt(3600, 2800), grey);
+
+    m_window->editor().txtRoom.at(1).highlighted = true;
+    chart->repaint();
+    QCOMPARE(chart->grab().toImage().pixelColor(qRound(3600 * pixelsPerTwip),
+                                                qRound(1200 * pixelsPerTwip)),
+             QColor(0, 255, 0));
 }
 
 QTEST_MAIN(FrmMainTest)
