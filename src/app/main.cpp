@@ -9,6 +9,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tessel");
     tessel::QtDialogs dialogs;
-    return tessel::runApplication(app, dialogs, tessel::StartupEnvironment::system(),
-                                  [&dialogs](tessel::FrmMain &window) { dialogs.setParent(&window); });
+    return tessel::runApplication(
+        app, dialogs, tessel::StartupEnvironment::system(),
+        [&dialogs](tessel::FrmMain &window) { dialogs.setParent(&window); });
 }

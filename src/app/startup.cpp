@@ -16,8 +16,11 @@ StartupEnvironment StartupEnvironment::system()
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty())
         folder = QDir::tempPath();
-    return {folder + QStringLiteral("/tessel.lock"),
-            [] { return QImageWriter::supportedImageFormats().contains("jpeg"); }};
+    // Listing the writers loads every image-format plugin; the main window's menu bar loads
+    // them all anyway, so asking for the JPEG writer alone would save nothing.
+    return {folder + QStringLiteral("/tessel.lock"), [] {
+                return QImageWriter::supportedImageFormats().contains("jpeg");
+            }};
 }
 
 int runApplication(QApplication &app, Dialogs &dialogs, const StartupEnvironment &environment,

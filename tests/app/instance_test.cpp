@@ -1,0 +1,159 @@
+// Start-up across processes: the real tessel executable against a probe that starts the same
+// way and prints what it is told (see startup_probe.cpp). Each test gives its processes a
+// runtime folder of their own, so that the lock they share is the test's alone.
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tessel {
+namespace {
+
+// Generous: the processes may run under the sanitizers on a busy machine.
+constexpr int kTimeoutMs = 60'000;
+
+struct Output
+{
+    int exitCode = -1;
+    std::vector<std::string> lines; // of standard output
+};
+
+using Lines = std::vector<std::string>;
+
+class Instances : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(m_runtime.isValid()); }
+
+    void TearDown() override
+    {
+        for (QProcess *process : m_started) {
+            if (process->state() != QProcess::NotRunning) {
+                process->kill();
+                process->waitForFinished(kTimeoutMs);
+            }
+            delete process;
+        }
+    }
+
+    QString lockPath() const { return m_runtime.filePath("tessel.lock"); }
+
+    QProcess *launch(const QString &program, const QStringList &arguments = {})
+    {
+        auto *process = new QProcess;
+        m_started.push_back(process);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("XDG_RUNTIME_DIR", m_runtime.path());
+        process->setProcessEnvironment(environment);
+        process->setProcessChannelMode(QProcess::SeparateChannels);
+        process->start(program, arguments);
+        return process;
+    }
+
+    // Starts the probe and waits for it to end on its own.
+    Output runProbe(const QStringList &arguments = {})
+    {
+        QProcess *probe = launch(TESSEL_PROBE, arguments);
+        Output output;
+        if (!probe->waitForFinished(kTimeoutMs) || probe->exitStatus() != QProcess::NormalExit) {
+            ADD_FAILURE() << "the probe did not end by itself: "
+                          << probe->readAllStandardError().toStdString();
+            return output;
+        }
+        output.exitCode = probe->exitCode();
+        for (const QByteArray &line : probe->readAllStandardOutput().split('\n')) {
+            if (!line.isEmpty())
+                output.lines.push_back(line.toStdString());
+        }
+        return output;
+    }
+
+    // Waits until `process` holds the lock: QLockFile writes the owner's pid into the file
+    // only once it holds the file's lock.
+    bool waitForLock(QProcess &process)
+    {
+        QDeadlineTimer deadline(kTimeoutMs);
+        while (!deadline.hasExpired() && process.state() == QProcess::Running) {
+            if (lockOwner() == process.processId())
+                return true;
+            QThread::msleep(20);
+        }
+        return false;
+    }
+
+    qint64 lockOwner() const
+    {
+        qint64 pid = 0;
+        QString host, application;
+        QLockFile(lockPath()).getLockInfo(&pid, &host, &application);
+        return pid;
+    }
+
+    QTemporaryDir m_runtime;
+    std::vector<QProcess *> m_started;
+};
+
+TEST_F(Instances, SecondInstanceReportsFirstAndLeavesItRunning)
+{
+    QProcess *first = launch(TESSEL_EXECUTABLE);
+    ASSERT_TRUE(first->waitForStarted(kTimeoutMs));
+    ASSERT_TRUE(waitForLock(*first)) << first->readAllStandardError().toStdString();
+
+    const Output second = runProbe();
+
+    EXPECT_EQ(second.exitCode, 0);
+    EXPECT_EQ(second.lines, Lines{"information\tApplication is already running"});
+    EXPECT_EQ(first->state(), QProcess::Running);
+    EXPECT_EQ(lockOwner(), first->processId());
+}
+
+TEST_F(Instances, InstanceThatWasKilledDoesNotBlockNextStart)
+{
+    QProcess *crashed = launch(TESSEL_EXECUTABLE);
+    ASSERT_TRUE(crashed->waitForStarted(kTimeoutMs));
+    ASSERT_TRUE(waitForLock(*crashed));
+    crashed->kill();
+    ASSERT_TRUE(crashed->waitForFinished(kTimeoutMs));
+    ASSERT_TRUE(QFile::exists(lockPath())) << "a killed process leaves its lock file behind";
+
+    const Output next = runProbe();
+
+    EXPECT_EQ(next.exitCode, 0);
+    EXPECT_EQ(next.lines, Lines{"shown\tfrmMain"});
+    EXPECT_FALSE(QFile::exists(lockPath()));
+}
+
+TEST_F(Instances, MissingJpegWriterPluginIsReportedAndEndsStart)
+{
+    QTemporaryDir noPlugins;
+    ASSERT_TRUE(noPlugins.isValid());
+
+    const Output start = runProbe({"--plugins", noPlugins.path()});
+
+    EXPECT_NE(start.exitCode, 0);
+    EXPECT_EQ(start.lines, Lines{"critical\tRequired File Is Missing\rPlease Reinstall Software"});
+    // The next start is not kept out by the one that failed.
+    const Output next = runProbe();
+    EXPECT_EQ(next.lines, Lines{"shown\tfrmMain"});
+}
+
+} // namespace
+} // namespace tessel
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
