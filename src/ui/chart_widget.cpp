@@ -64,15 +64,13 @@ void PlotFrame::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.fillRect(rect(), palette().window());
     painter.setPen(palette().windowText().color());
-    QFont small = font();
-    small.setPointSizeF(font().pointSizeF() * 0.85);
-    painter.setFont(small);
 
     const double scale = pixelsPerTwip(*this);
     const double origin = kChartOffset * scale;
     const double extent = kChartExtent * scale;
     const double division = kRulerDivision * scale;
-    const QFontMetricsF metrics(small);
+    // One font for everything: each further face or size costs a font load at start.
+    const QFontMetricsF metrics(font());
     const double tick = 3;
 
     for (int i = 0; i <= kRulerDivisions; ++i) {
@@ -89,24 +87,14 @@ void PlotFrame::paintEvent(QPaintEvent *)
                          label);
     }
 
-    QFont captionFont = font();
-    captionFont.setBold(true);
-    painter.setFont(captionFont);
-    const QFontMetricsF captionMetrics(captionFont);
-
     const QRectF below(origin, origin + extent, extent, kBottomMargin * scale);
     painter.drawText(below, Qt::AlignCenter, kWidthCaption);
 
-    // One letter a line, read downwards; the double spaces leave a gap between words.
-    const QStringList letters = QString(kLengthCaption).split(' ');
-    const double lineHeight = captionMetrics.height() * 0.8;
-    const double columnX = origin + extent + kRightMargin * scale / 2;
-    double y = origin + (extent - letters.size() * lineHeight) / 2 + captionMetrics.ascent();
-    for (const QString &letter : letters) {
-        painter.drawText(QPointF(columnX - captionMetrics.horizontalAdvance(letter) / 2, y),
-                         letter);
-        y += lineHeight;
-    }
+    // One letter a line, read downwards; the double spaces leave a gap between words. The
+    // column is laid out as one text rather than letter by letter: it is drawn at start.
+    const QString column = QString(kLengthCaption).split(' ').join('\n');
+    const QRectF right(origin + extent, origin, kRightMargin * scale, extent);
+    painter.drawText(right, Qt::AlignCenter, column);
 }
 
 } // namespace tessel

@@ -37,9 +37,6 @@ QLabel *makeLetter(const char *name, QWidget *parent)
     auto *label = new QLabel(parent);
     label->setObjectName(name);
     label->setAlignment(Qt::AlignCenter);
-    QFont bold = label->font();
-    bold.setBold(true);
-    label->setFont(bold);
     return label;
 }
 

@@ -117,6 +117,9 @@ FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
     columns->addWidget(buildRoomColumn(), 0, Qt::AlignTop);
     setCentralWidget(central);
     buildMenus();
+    // The window fits its content: it widens while a wide entry panel is open and narrows
+    // again after, and the columns never stretch.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 FrmMain::~FrmMain() = default;
@@ -228,6 +231,8 @@ QWidget *FrmMain::buildRoomColumn()
 
     layout->addWidget(makeLabel("lblListOfRooms", "List Of Rooms"));
     m_roomList = make<QListWidget>("lstRoom");
+    // Every entry is one line of text: measuring one sizes them all.
+    m_roomList->setUniformItemSizes(true);
     for (const char *name : kRoomCatalogue)
         m_roomList->addItem(name);
     m_roomList->setEnabled(false);

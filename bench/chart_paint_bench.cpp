@@ -1,0 +1,73 @@
+// Painting the plot chart with as many elements as the table holds: the whole chart (a
+// window uncovered) and the area of one room (what a moved room repaints).
+
+#include "model/chart.h"
+#include "model/plot.h"
+#include "ui/chart_painter.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// A chart as full as the table allows: rooms of 100 x 100 twips tiled over the plot, then
+// stacked again where the tiles run out.
+tessel::ChartTable fullChart()
+{
+    tessel::ChartTable table;
+    int i = 0;
+    while (const auto index = table.createElement()) {
+        tessel::ChartElement &element = table.at(*index);
+        element.text = "Room";
+        element.left = float((i % 48) * 100);
+        element.top = float((i / 48 % 48) * 100);
+        element.width = 100;
+        element.height = 100;
+        element.visible = true;
+        ++i;
+    }
+    return table;
+}
+
+void paintWholeChart(benchmark::State &state)
+{
+    const tessel::ChartTable table = fullChart();
+    QImage image(320, 320, QImage::Format_RGB32);
+    const double scale = 320.0 / tessel::kChartExtent;
+    for (auto _ : state) {
+        QPainter painter(&image);
+        tessel::paintChart(painter, table, scale, QRectF(image.rect()));
+    }
+    state.counters["elements"] = table.elementCount();
+}
+BENCHMARK(paintWholeChart)->Unit(benchmark::kMillisecond);
+
+// What a moved room repaints: its old and new place.
+void paintOneRoomsArea(benchmark::State &state)
+{
+    const tessel::ChartTable table = fullChart();
+    QImage image(320, 320, QImage::Format_RGB32);
+    const double scale = 320.0 / tessel::kChartExtent;
+    for (auto _ : state) {
+        QPainter painter(&image);
+        painter.setClipRect(QRectF(100, 100, 12, 12));
+        tessel::paintChart(painter, table, scale, QRectF(100, 100, 12, 12));
+    }
+}
+BENCHMARK(paintOneRoomsArea)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // Painting needs fonts and a paint device, not a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+}
