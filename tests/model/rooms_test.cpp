@@ -161,13 +161,5 @@ TEST(CreateRoom, AFullChartRefusesTheRoomAndStaysUnchanged)
     EXPECT_FALSE(editor.roomCreated);
 }
 
-TEST(Catalogue, OffersTheThirteenKnownRoomsInOrder)
-{
-    ASSERT_EQ(kRoomCatalogue.size(), 13u);
-    EXPECT_STREQ(kRoomCatalogue.front(), "Master BedRoom");
-    EXPECT_STREQ(kRoomCatalogue[9], "Guest Room");
-    EXPECT_STREQ(kRoomCatalogue.back(), "Drawing Room");
-}
-
 } // namespace
 } // namespace tessel

@@ -227,38 +227,16 @@ void FrmMainTest::plotEntryIsRefused_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("focus");
 
-    QTest::newRow("both empty") << ""
-                                << ""
-                                << "Please enter your plot length"
-                                << "txtPlotLength";
-    QTest::newRow("length empty") << ""
-                                  << "30"
-                                  << "Please enter your plot length"
-                                  << "txtPlotLength";
-    QTest::newRow("width empty") << "60"
-                                 << ""
-                                 << "Please enter your plot width"
-                                 << "txtPlotWidth";
-    QTest::newRow("lone point") << "."
-                                << "30"
-                                << ""
-                                << "txtPlotLength";
-    QTest::newRow("two points") << "1.2.3"
-                                << "30"
-                                << ""
-                                << "txtPlotLength";
-    QTest::newRow("zero length") << "0"
-                                 << "30"
-                                 << ""
-                                 << "txtPlotLength";
-    QTest::newRow("zero width") << "60"
-                                << "0"
-                                << ""
-                                << "txtPlotWidth";
-    QTest::newRow("width no number") << "60"
-                                     << "."
-                                     << ""
-                                     << "txtPlotWidth";
+    // clang-format off
+    QTest::newRow("both empty") << "" << "" << "Please enter your plot length" << "txtPlotLength";
+    QTest::newRow("length empty") << "" << "30" << "Please enter your plot length" << "txtPlotLength";
+    QTest::newRow("width empty") << "60" << "" << "Please enter your plot width" << "txtPlotWidth";
+    QTest::newRow("lone point") << "." << "30" << "" << "txtPlotLength";
+    QTest::newRow("two points") << "1.2.3" << "30" << "" << "txtPlotLength";
+    QTest::newRow("zero length") << "0" << "30" << "" << "txtPlotLength";
+    QTest::newRow("zero width") << "60" << "0" << "" << "txtPlotWidth";
+    QTest::newRow("width no number") << "60" << "." << "" << "txtPlotWidth";
+    // clang-format on
 }
 
 // Every command that starts from the plot refuses the same entries, with one message, the
@@ -300,14 +278,11 @@ void FrmMainTest::measureSetsTheScaleCaptions_data()
     QTest::addColumn<QString>("width");
     QTest::addColumn<QString>("lengthCaption");
     QTest::addColumn<QString>("widthCaption");
-    QTest::newRow("60 x 30") << "60"
-                             << "30"
-                             << "[Length Scale is 1 :10]"
-                             << "[Width Scale is 1 :5]";
-    QTest::newRow("50 x 50") << "50"
-                             << " 50 "
-                             << "[Length Scale is 1 :8.33333333333333]"
+    // clang-format off
+    QTest::newRow("60 x 30") << "60" << "30" << "[Length Scale is 1 :10]" << "[Width Scale is 1 :5]";
+    QTest::newRow("50 x 50") << "50" << " 50 " << "[Length Scale is 1 :8.33333333333333]"
                              << "[Width Scale is 1 :8.33333333333333]";
+    // clang-format on
 }
 
 void FrmMainTest::measureSetsTheScaleCaptions()
@@ -337,22 +312,12 @@ void FrmMainTest::changeDirectionTurnsTheCompass_data()
     QTest::addColumn<QString>("down");
     QTest::addColumn<QString>("left");
     QTest::addColumn<QString>("right");
-    QTest::newRow("North") << 0 << "N"
-                           << "S"
-                           << "W"
-                           << "E";
-    QTest::newRow("South") << 1 << "S"
-                           << "N"
-                           << "E"
-                           << "W";
-    QTest::newRow("West") << 2 << "W"
-                          << "E"
-                          << "S"
-                          << "N";
-    QTest::newRow("East") << 3 << "E"
-                          << "W"
-                          << "N"
-                          << "S";
+    // clang-format off
+    QTest::newRow("North") << 0 << "N" << "S" << "W" << "E";
+    QTest::newRow("South") << 1 << "S" << "N" << "E" << "W";
+    QTest::newRow("West") << 2 << "W" << "E" << "S" << "N";
+    QTest::newRow("East") << 3 << "E" << "W" << "N" << "S";
+    // clang-format on
 }
 
 void FrmMainTest::changeDirectionTurnsTheCompass()
@@ -438,31 +403,15 @@ void FrmMainTest::okChecksInOrder_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("focus");
 
-    QTest::newRow("no name") << ""
-                             << "10"
-                             << "10"
-                             << "Please enter room name"
-                             << "txtAddRoomName";
-    QTest::newRow("no length") << "HALL"
-                               << ""
-                               << ""
-                               << "Please enter length of the room"
-                               << "txtLength";
-    QTest::newRow("too long") << "HALL"
-                              << "61"
-                              << ""
-                              << "Length of the room can't be greater than plot length"
-                              << "txtLength";
-    QTest::newRow("no width") << "HALL"
-                              << "60"
-                              << ""
-                              << "Please enter width of the room"
-                              << "txtwidth";
-    QTest::newRow("too wide") << "HALL"
-                              << "10"
-                              << "30.5"
-                              << "Width of the room can't be greater than plot width"
-                              << "txtwidth";
+    // clang-format off
+    QTest::newRow("no name") << "" << "10" << "10" << "Please enter room name" << "txtAddRoomName";
+    QTest::newRow("no length") << "HALL" << "" << "" << "Please enter length of the room" << "txtLength";
+    QTest::newRow("too long") << "HALL" << "61" << ""
+        << "Length of the room can't be greater than plot length" << "txtLength";
+    QTest::newRow("no width") << "HALL" << "60" << "" << "Please enter width of the room" << "txtwidth";
+    QTest::newRow("too wide") << "HALL" << "10" << "30.5"
+        << "Width of the room can't be greater than plot width" << "txtwidth";
+    // clang-format on
 }
 
 void FrmMainTest::okChecksInOrder()
@@ -551,34 +500,15 @@ void FrmMainTest::entriesThatCannotBeDrawnCreateNothing_data()
     QTest::addColumn<QString>("length");
     QTest::addColumn<QString>("width");
     QTest::addColumn<QString>("focus");
-    QTest::newRow("length lone point") << "HALL"
-                                       << "."
-                                       << "10"
-                                       << "txtLength";
-    QTest::newRow("length two points") << "HALL"
-                                       << "1.2.3"
-                                       << "10"
-                                       << "txtLength";
-    QTest::newRow("length zero") << "HALL"
-                                 << "0"
-                                 << "10"
-                                 << "txtLength";
-    QTest::newRow("width zero") << "HALL"
-                                << "10"
-                                << "0"
-                                << "txtwidth";
-    QTest::newRow("width two points") << "HALL"
-                                      << "10"
-                                      << "2..5"
-                                      << "txtwidth";
-    QTest::newRow("quote in name") << "MY \"HALL\""
-                                   << "10"
-                                   << "10"
-                                   << "txtAddRoomName";
-    QTest::newRow("only spaces") << "   "
-                                 << "10"
-                                 << "10"
-                                 << "txtAddRoomName";
+    // clang-format off
+    QTest::newRow("length lone point") << "HALL" << "." << "10" << "txtLength";
+    QTest::newRow("length two points") << "HALL" << "1.2.3" << "10" << "txtLength";
+    QTest::newRow("length zero") << "HALL" << "0" << "10" << "txtLength";
+    QTest::newRow("width zero") << "HALL" << "10" << "0" << "txtwidth";
+    QTest::newRow("width two points") << "HALL" << "10" << "2..5" << "txtwidth";
+    QTest::newRow("quote in name") << "MY \"HALL\"" << "10" << "10" << "txtAddRoomName";
+    QTest::newRow("only spaces") << "   " << "10" << "10" << "txtAddRoomName";
+    // clang-format on
 }
 
 void FrmMainTest::entriesThatCannotBeDrawnCreateNothing()
