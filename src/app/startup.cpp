@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QImageWriter>
 #include <QJsonArray>
 #include <QJsonObject>
@@ -18,23 +19,27 @@ namespace tessel {
 
 namespace {
 
-// Whether Qt's image writer can write JPEG: whether Qt has a JPEG image-format plugin. The
-// plugin is recognised by its metadata, which is read without loading it; asking
-// QImageWriter for its formats would load every image-format plugin there is before the
-// first frame.
+// Whether Qt's image writer can write JPEG: whether Qt's JPEG image-format plugin is there.
+// It is looked up by its file name and recognised by its metadata, which is read without
+// loading it; asking QImageWriter for its formats would list the plugin folder and load
+// every image-format plugin there is before the first frame.
 bool jpegWriterAvailable()
 {
     const QString format = QStringLiteral("jpeg");
+    const QStringList fileNames = {QStringLiteral("libqjpeg.so"), QStringLiteral("qjpeg.dll"),
+                                   QStringLiteral("libqjpeg.dylib")};
     for (const QString &folder : QCoreApplication::libraryPaths()) {
-        const QDir plugins(folder + QStringLiteral("/imageformats"));
-        for (const QString &name : plugins.entryList(QDir::Files)) {
+        for (const QString &fileName : fileNames) {
+            const QString path = folder + QStringLiteral("/imageformats/") + fileName;
+            if (!QFileInfo::exists(path))
+                continue;
             const QJsonObject metaData =
-                QPluginLoader(plugins.filePath(name)).metaData().value("MetaData").toObject();
+                QPluginLoader(path).metaData().value("MetaData").toObject();
             if (metaData.value("Keys").toArray().contains(format))
                 return true;
         }
     }
-    // Qt may have been built with JPEG inside.
+    // Qt may have been built with JPEG inside, or name its plugin otherwise.
     return QImageWriter::supportedImageFormats().contains(format.toLatin1());
 }
 
