@@ -97,17 +97,17 @@ double roundHalfEven(double value)
     return std::nearbyint(value);
 }
 
-std::string formatNumber(double value, char decimalPoint)
+std::string formatNumber(double value, std::string_view decimalPoint)
 {
     std::array<char, 64> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                       std::chars_format::general, 15);
-    std::string text(buffer.data(), result.ptr);
-    for (char &c : text) {
-        if (c == '.')
-            c = decimalPoint;
-        else if (c == 'e')
-            c = 'E';
+    std::string text;
+    for (const char *c = buffer.data(); c != result.ptr; ++c) {
+        if (*c == '.')
+            text += decimalPoint;
+        else
+            text += *c == 'e' ? 'E' : *c;
     }
     return text;
 }

@@ -23,7 +23,7 @@ double roundHalfEven(double value);
 
 // The shortest decimal form with at most 15 significant digits and no trailing zeros:
 // 10 -> "10", 50.0 / 6 -> "8.33333333333333". Very large or small values use an exponent.
-std::string formatNumber(double value, char decimalPoint = '.');
+std::string formatNumber(double value, std::string_view decimalPoint = ".");
 
 // The text without leading and trailing spaces.
 std::string trimSpaces(std::string_view text);

@@ -15,7 +15,7 @@ std::optional<Refusal> checkPlotSize(const std::string &text, const char *which,
                    Icon::Information, field, false};
 }
 
-std::string scaleCaption(const char *which, double scale, char decimalPoint)
+std::string scaleCaption(const char *which, double scale, std::string_view decimalPoint)
 {
     return std::string("[") + which + " Scale is" + " " +
            "1 :" + formatNumber(scale, decimalPoint) + "]";
@@ -41,12 +41,12 @@ Scales measureScales(const std::string &lengthText, const std::string &widthText
             strictNumber(widthText).value_or(0) / kRulerDivisions};
 }
 
-std::string lengthScaleCaption(const Scales &scales, char decimalPoint)
+std::string lengthScaleCaption(const Scales &scales, std::string_view decimalPoint)
 {
     return scaleCaption("Length", scales.length, decimalPoint);
 }
 
-std::string widthScaleCaption(const Scales &scales, char decimalPoint)
+std::string widthScaleCaption(const Scales &scales, std::string_view decimalPoint)
 {
     return scaleCaption("Width", scales.width, decimalPoint);
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace tessel {
 
@@ -33,8 +34,9 @@ std::optional<Refusal> ValidatePlotEntry(const std::string &lengthText,
 // The scales for plot fields that passed ValidatePlotEntry.
 Scales measureScales(const std::string &lengthText, const std::string &widthText);
 
-std::string lengthScaleCaption(const Scales &scales, char decimalPoint = '.');
-std::string widthScaleCaption(const Scales &scales, char decimalPoint = '.');
+// decimalPoint: the user's decimal separator, UTF-8.
+std::string lengthScaleCaption(const Scales &scales, std::string_view decimalPoint = ".");
+std::string widthScaleCaption(const Scales &scales, std::string_view decimalPoint = ".");
 
 // Feet to chart units and back; length runs along y, width along x.
 double lengthToChart(double feet, const Scales &scales);

@@ -52,12 +52,6 @@ std::string textOf(const QLineEdit *field)
     return field->text().toStdString();
 }
 
-char systemDecimalPoint()
-{
-    const QString point = QLocale().decimalPoint();
-    return point.size() == 1 && point.at(0).unicode() < 128 ? point.at(0).toLatin1() : '.';
-}
-
 // The facing step of an opening: four options in two rows with OK above Cancel at the right.
 struct FacingNames
 {
@@ -347,7 +341,7 @@ bool FrmMain::reducedScaleMeasure()
         return false;
     }
     m_editor.scales = measureScales(length, width);
-    const char point = systemDecimalPoint();
+    const std::string point = QLocale().decimalPoint().toStdString();
     m_lengthScale->show();
     m_lengthScale->setText(QString::fromStdString(lengthScaleCaption(m_editor.scales, point)));
     m_widthScale->setText(QString::fromStdString(widthScaleCaption(m_editor.scales, point)));

@@ -86,7 +86,9 @@ TEST(FormatNumber, ShortestFormWithFifteenSignificantDigits)
     EXPECT_EQ(formatNumber(100.0 / 6), "16.6666666666667");
     EXPECT_EQ(formatNumber(2.5), "2.5");
     EXPECT_EQ(formatNumber(0.1 + 0.2), "0.3");
-    EXPECT_EQ(formatNumber(50.0 / 6, ','), "8,33333333333333");
+    EXPECT_EQ(formatNumber(50.0 / 6, ","), "8,33333333333333");
+    EXPECT_EQ(formatNumber(2.5, "\u066B"), "2\u066B5");
+    EXPECT_EQ(formatNumber(1e20 / 6), "1.66666666666667E+19");
 }
 
 TEST(TrimSpaces, RemovesSpacesAtBothEndsOnly)

@@ -70,7 +70,7 @@ TEST(Scales, CaptionsShowOneDivisionInFeet)
     EXPECT_EQ(widthScaleCaption(sixtyByThirty), "[Width Scale is 1 :5]");
     const Scales fifty = measureScales("50", "50");
     EXPECT_EQ(lengthScaleCaption(fifty), "[Length Scale is 1 :8.33333333333333]");
-    EXPECT_EQ(widthScaleCaption(fifty, ','), "[Width Scale is 1 :8,33333333333333]");
+    EXPECT_EQ(widthScaleCaption(fifty, ","), "[Width Scale is 1 :8,33333333333333]");
 }
 
 TEST(Scales, ConvertFeetToChartUnitsAndBack)

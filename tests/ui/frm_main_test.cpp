@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <memory>
@@ -274,24 +275,32 @@ void FrmMainTest::plotEntryIsRefused()
 
 void FrmMainTest::measureSetsTheScaleCaptions_data()
 {
+    QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("length");
     QTest::addColumn<QString>("width");
     QTest::addColumn<QString>("lengthCaption");
     QTest::addColumn<QString>("widthCaption");
     // clang-format off
-    QTest::newRow("60 x 30") << "60" << "30" << "[Length Scale is 1 :10]" << "[Width Scale is 1 :5]";
-    QTest::newRow("50 x 50") << "50" << " 50 " << "[Length Scale is 1 :8.33333333333333]"
+    QTest::newRow("60 x 30") << "C" << "60" << "30" << "[Length Scale is 1 :10]"
+                             << "[Width Scale is 1 :5]";
+    QTest::newRow("50 x 50") << "C" << "50" << " 50 " << "[Length Scale is 1 :8.33333333333333]"
                              << "[Width Scale is 1 :8.33333333333333]";
+    // The number is written with the user's decimal separator.
+    QTest::newRow("50 x 45 German") << "de_DE" << "50" << "45"
+                                    << "[Length Scale is 1 :8,33333333333333]"
+                                    << "[Width Scale is 1 :7,5]";
     // clang-format on
 }
 
 void FrmMainTest::measureSetsTheScaleCaptions()
 {
+    QFETCH(QString, locale);
     QFETCH(QString, length);
     QFETCH(QString, width);
     QFETCH(QString, lengthCaption);
     QFETCH(QString, widthCaption);
-    QLocale::setDefault(QLocale::c());
+    auto restoreLocale = qScopeGuard([before = QLocale()] { QLocale::setDefault(before); });
+    QLocale::setDefault(QLocale(locale));
 
     enterPlot(length, width);
     button("cmdMesure")->click();
