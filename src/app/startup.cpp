@@ -61,7 +61,9 @@ int runApplication(QApplication &app, Dialogs &dialogs, const StartupEnvironment
     // The lock is held for the whole run, however long; a lock left behind by a process
     // that no longer runs is taken over at once.
     instanceLock.setStaleLockTime(0);
-    if (!instanceLock.tryLock(0)) {
+    // Only a lock held by another instance keeps this one out. A lock that cannot be made at
+    // all (a folder that cannot be written) says nothing of other instances.
+    if (!instanceLock.tryLock(0) && instanceLock.error() == QLockFile::LockFailedError) {
         dialogs.showMessage("Application is already running", Icon::Information);
         return 0;
     }

@@ -156,6 +156,18 @@ TEST_F(Startup, LockLeftByExitedProcessDoesNotBlockStart)
     EXPECT_FALSE(run.lockTakenWhileShown);
 }
 
+TEST_F(Startup, LockThatCannotBeMadeDoesNotKeepTheProgramFromStarting)
+{
+    StartupEnvironment unwritable = environment(true);
+    unwritable.lockFilePath = m_folder.filePath("no such folder/tessel.lock");
+
+    const StartResult run = start(unwritable);
+
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(m_dialogs.messages.empty());
+    EXPECT_EQ(run.windowsShown, 1);
+}
+
 TEST(SystemEnvironment, LockLivesInUserRuntimeFolderAndJpegCanBeWritten)
 {
     QTemporaryDir runtime;
