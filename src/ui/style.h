@@ -15,6 +15,8 @@ public:
 
     QIcon standardIcon(StandardPixmap icon, const QStyleOption *option = nullptr,
                        const QWidget *widget = nullptr) const override;
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget = nullptr) const override;
 };
 
 // Gives the application its style and its one font. Glyphs are drawn without hinting: the
