@@ -62,7 +62,6 @@ QSize PlotFrame::sizeHint() const
 void PlotFrame::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().window());
     painter.setPen(palette().windowText().color());
 
     const double scale = pixelsPerTwip(*this);
