@@ -30,27 +30,6 @@ QIcon extensionIcon(bool horizontal, const QColor &colour)
     return QIcon(pixmap);
 }
 
-} // namespace
-
-TesselStyle::TesselStyle()
-    : QProxyStyle(QStyleFactory::create("Windows"))
-{}
-
-QIcon TesselStyle::standardIcon(StandardPixmap icon, const QStyleOption *option,
-                                const QWidget *widget) const
-{
-    switch (icon) {
-    case SP_ToolBarHorizontalExtensionButton:
-        return extensionIcon(true, standardPalette().windowText().color());
-    case SP_ToolBarVerticalExtensionButton:
-        return extensionIcon(false, standardPalette().windowText().color());
-    default:
-        return QProxyStyle::standardIcon(icon, option, widget);
-    }
-}
-
-namespace {
-
 void fillLine(QPainter *painter, int x1, int y1, int x2, int y2, const QColor &colour)
 {
     painter->fillRect(QRect(QPoint(x1, y1), QPoint(x2, y2)), colour);
@@ -94,13 +73,32 @@ void drawBevel(QPainter *painter, const QRect &r, const QPalette &palette, bool 
 
 } // namespace
 
+TesselStyle::TesselStyle()
+    : QProxyStyle(QStyleFactory::create("Windows"))
+{}
+
+QIcon TesselStyle::standardIcon(StandardPixmap icon, const QStyleOption *option,
+                                const QWidget *widget) const
+{
+    switch (icon) {
+    case SP_ToolBarHorizontalExtensionButton:
+        return extensionIcon(true, standardPalette().windowText().color());
+    case SP_ToolBarVerticalExtensionButton:
+        return extensionIcon(false, standardPalette().windowText().color());
+    default:
+        return QProxyStyle::standardIcon(icon, option, widget);
+    }
+}
+
 void TesselStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,
                                 QPainter *painter, const QWidget *widget) const
 {
     // Group box frames and button bevels are drawn here in filled strips, to the pixel as the
     // classic style strokes them: stroking costs a good part of the first frame. Anything
     // out of the ordinary is left to the classic style.
-    const bool plainDevice = painter->device()->devicePixelRatio() == 1;
+    const bool plainDevice = painter->device()->devicePixelRatio() == 1 &&
+                             painter->transform().type() <= QTransform::TxTranslate &&
+                             !painter->testRenderHint(QPainter::Antialiasing);
     const QRect &r = option->rect;
     if (element == PE_FrameGroupBox && plainDevice && r.width() >= 4 && r.height() >= 4) {
         const auto *frame = qstyleoption_cast<const QStyleOptionFrame *>(option);

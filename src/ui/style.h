@@ -4,9 +4,10 @@
 
 namespace tessel {
 
-// The look of the program: the classic desktop style, which draws plainly and fast, with
-// the few standard icons that the windows show at once drawn in code: loading them from
-// image files would make Qt open every image-format plugin before the first frame.
+// The look of the program: the classic desktop style, which draws plainly and fast. The few
+// standard icons the windows show at once are drawn in code (loading them from image files
+// would make Qt open every image-format plugin before the first frame), and panel frames
+// and button bevels are filled rather than stroked, to the same pixels.
 class TesselStyle : public QProxyStyle
 {
     Q_OBJECT
@@ -19,8 +20,9 @@ public:
                        const QWidget *widget = nullptr) const override;
 };
 
-// Gives the application its style and its one font. Glyphs are drawn without hinting: the
-// first frame shows many of them, and hinting each costs a good part of start-up.
+// Gives the application its style and its one font. Glyphs are drawn without hinting, and
+// text in scripts that need no shaping is not shaped: the first frame shows many glyphs,
+// and hinting and shaping them cost a good part of start-up.
 void installLook();
 
 } // namespace tessel
