@@ -44,12 +44,10 @@ private slots:
     void pickingANameOpensTheEntryPanel();
     void addRoomAnsweredNoKeepsThePanelClosed();
     void addRoomAnsweredYesOpensAnEmptyPanel();
-    void okChecksInOrder_data();
-    void okChecksInOrder();
+    void okRefusesTheEntry_data();
+    void okRefusesTheEntry();
     void okCreatesTheRoomToScale();
     void twoRoomsStartAtTheCornerSecondInFront();
-    void entriesThatCannotBeDrawnCreateNothing_data();
-    void entriesThatCannotBeDrawnCreateNothing();
     void aFullChartRefusesTheRoom();
     void cancelAbandonsTheEntry();
     void measuringAgainLeavesTheRoomsAsTheyAre();
@@ -404,7 +402,7 @@ void FrmMainTest::addRoomAnsweredYesOpensAnEmptyPanel()
     QVERIFY(m_dialogs->messages.empty());
 }
 
-void FrmMainTest::okChecksInOrder_data()
+void FrmMainTest::okRefusesTheEntry_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("length");
@@ -420,10 +418,18 @@ void FrmMainTest::okChecksInOrder_data()
     QTest::newRow("no width") << "HALL" << "60" << "" << "Please enter width of the room" << "txtwidth";
     QTest::newRow("too wide") << "HALL" << "10" << "30.5"
         << "Width of the room can't be greater than plot width" << "txtwidth";
+    // Entries that pass those checks but cannot be drawn or stored: each in its own words.
+    QTest::newRow("length lone point") << "HALL" << "." << "10" << "" << "txtLength";
+    QTest::newRow("length two points") << "HALL" << "1.2.3" << "10" << "" << "txtLength";
+    QTest::newRow("length zero") << "HALL" << "0" << "10" << "" << "txtLength";
+    QTest::newRow("width zero") << "HALL" << "10" << "0" << "" << "txtwidth";
+    QTest::newRow("width two points") << "HALL" << "10" << "2..5" << "" << "txtwidth";
+    QTest::newRow("quote in name") << "MY \"HALL\"" << "10" << "10" << "" << "txtAddRoomName";
+    QTest::newRow("only spaces") << "   " << "10" << "10" << "" << "txtAddRoomName";
     // clang-format on
 }
 
-void FrmMainTest::okChecksInOrder()
+void FrmMainTest::okRefusesTheEntry()
 {
     QFETCH(QString, name);
     QFETCH(QString, length);
@@ -440,12 +446,15 @@ void FrmMainTest::okChecksInOrder()
     button("cmdOK")->click();
 
     QCOMPARE(m_dialogs->messages.size(), 1u);
-    QCOMPARE(QString::fromStdString(m_dialogs->lastMessage()), message);
     QCOMPARE(m_dialogs->messages.front().icon, Icon::None);
     QCOMPARE(focused()->objectName(), focus);
-    // The faulty field is empty: it was, or a size too large was erased.
-    QVERIFY(field(focus.toLatin1().constData())->text().isEmpty());
+    if (!message.isEmpty()) {
+        QCOMPARE(QString::fromStdString(m_dialogs->lastMessage()), message);
+        // The faulty field is empty: it was, or a size too large was erased.
+        QVERIFY(field(focus.toLatin1().constData())->text().isEmpty());
+    }
     QCOMPARE(elementCount(), 0);
+    QVERIFY(!m_window->editor().roomCreated);
     QVERIFY(find<QGroupBox>("fraAddNewRoom")->isVisible());
 }
 
@@ -501,46 +510,6 @@ void FrmMainTest::twoRoomsStartAtTheCornerSecondInFront()
     }
     QCOMPARE(table.stackingOrder().back(), 2);
     QCOMPARE(m_dialogs->messages.size(), 2u);
-}
-
-void FrmMainTest::entriesThatCannotBeDrawnCreateNothing_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("length");
-    QTest::addColumn<QString>("width");
-    QTest::addColumn<QString>("focus");
-    // clang-format off
-    QTest::newRow("length lone point") << "HALL" << "." << "10" << "txtLength";
-    QTest::newRow("length two points") << "HALL" << "1.2.3" << "10" << "txtLength";
-    QTest::newRow("length zero") << "HALL" << "0" << "10" << "txtLength";
-    QTest::newRow("width zero") << "HALL" << "10" << "0" << "txtwidth";
-    QTest::newRow("width two points") << "HALL" << "10" << "2..5" << "txtwidth";
-    QTest::newRow("quote in name") << "MY \"HALL\"" << "10" << "10" << "txtAddRoomName";
-    QTest::newRow("only spaces") << "   " << "10" << "10" << "txtAddRoomName";
-    // clang-format on
-}
-
-void FrmMainTest::entriesThatCannotBeDrawnCreateNothing()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, length);
-    QFETCH(QString, width);
-    QFETCH(QString, focus);
-
-    enterPlot("60", "30");
-    m_dialogs->yesNoAnswers = {true};
-    button("cmdAddRoom")->click();
-    field("txtAddRoomName")->setText(name);
-    field("txtLength")->setText(length);
-    field("txtwidth")->setText(width);
-    button("cmdOK")->click();
-
-    QCOMPARE(m_dialogs->messages.size(), 1u);
-    QVERIFY(m_dialogs->lastMessage() != "Now Drag The Room To Bring It To Your Prefered Position");
-    QCOMPARE(focused()->objectName(), focus);
-    QCOMPARE(elementCount(), 0);
-    QVERIFY(!m_window->editor().roomCreated);
-    QVERIFY(find<QGroupBox>("fraAddNewRoom")->isVisible());
 }
 
 void FrmMainTest::aFullChartRefusesTheRoom()
