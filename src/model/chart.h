@@ -27,9 +27,6 @@ struct ChartElement
     std::int16_t borderStyle = 1; // 0 no border, 1 single line
     // A fill that stands in for white or light green (a just deleted opening); 0xRRGGBB.
     std::optional<std::uint32_t> fillOverride;
-
-    float right() const { return left + width; }
-    float bottom() const { return top + height; }
 };
 
 // The element table txtRoom. The index of an element is its identity; element 0 is the
