@@ -13,6 +13,22 @@ struct Editor
     Scales scales;
     // A room has been created since start; never cleared.
     bool roomCreated = false;
+
+    // What the last press on an element recorded. Sizes are feet.
+    bool roomSelected = false;
+    bool doorSelected = false;
+    double selectedRoomLength = 0;
+    double selectedRoomWidth = 0;
+    // From a press on an opening to the next drop check: that drop is not tested.
+    bool openingDragged = false;
+    // The result of the last drop check of a room.
+    bool overlapDetected = false;
+
+    // Set when a door is placed or a save finds one, cleared by deleting a door.
+    bool doorsPresent = false;
+    // The element created (or loaded) last as the main or back entrance; 0 when none was.
+    int mainEntranceIndex = 0;
+    int backEntranceIndex = 0;
 };
 
 } // namespace tessel
