@@ -13,6 +13,9 @@ packages=(
     qt6-base-dev
     libgtest-dev
     libbenchmark-dev
+    # Validate the launcher entry and the software-centre description of the install.
+    desktop-file-utils
+    appstream
 )
 
 missing=()
