@@ -1,0 +1,80 @@
+// Starts frmMain as the program does, with the chart holding the number of elements given as
+// the only argument, and prints the process's peak resident memory in KiB once the window's
+// first frame has been painted.
+
+#include "model/dialogs.h"
+#include "ui/frm_main.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QTimer>
+
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+class SilentDialogs : public tessel::Dialogs
+{
+public:
+    void showMessage(const std::string &, tessel::Icon) override {}
+    bool askYesNo(const std::string &, tessel::Icon) override { return false; }
+    std::optional<std::string> askText(const std::string &) override { return {}; }
+    std::optional<std::string> askSaveFileName(const std::string &, const std::string &,
+                                               const std::string &) override
+    {
+        return {};
+    }
+};
+
+class ReportAfterFirstPaint : public QObject
+{
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && !m_done) {
+            m_done = true;
+            QTimer::singleShot(0, [] {
+                rusage usage{};
+                getrusage(RUSAGE_SELF, &usage);
+                std::printf("%ld\n", usage.ru_maxrss);
+                std::fflush(stdout);
+                QCoreApplication::quit();
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool m_done = false;
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const int count = argc > 1 ? std::atoi(argv[1]) : 0;
+    SilentDialogs dialogs;
+    tessel::FrmMain window(dialogs);
+    tessel::ChartTable &table = window.editor().txtRoom;
+    // Rooms of 100 x 100 twips tiled over the plot, stacked again where the tiles run out.
+    for (int i = 0; i < count; ++i) {
+        const auto index = table.createElement();
+        if (!index)
+            break;
+        tessel::ChartElement &element = table.at(*index);
+        element.text = "Living Room";
+        element.left = float((i % 48) * 100);
+        element.top = float((i / 48 % 48) * 100);
+        element.width = 100;
+        element.height = 100;
+        element.visible = true;
+    }
+    ReportAfterFirstPaint report;
+    window.installEventFilter(&report);
+    window.show();
+    return app.exec();
+}
