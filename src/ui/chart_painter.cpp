@@ -47,6 +47,11 @@ QRectF elementRect(const ChartElement &element, double scale)
                   element.height * scale);
 }
 
+QRect elementRepaintRect(const ChartElement &element, double scale)
+{
+    return elementRect(element, scale).adjusted(-2, -2, 2, 2).toAlignedRect();
+}
+
 void paintChart(QPainter &painter, const ChartTable &table, double scale, const QRectF &exposed)
 {
     const double extent = kChartExtent * scale;
