@@ -110,9 +110,15 @@ std::optional<Refusal> dropElement(Editor &editor, int index)
     }
     const ChartTable &table = editor.txtRoom;
     const Bounds dropped = boundsOf(table.at(index));
+    // Edges rounded to whole twips move by half a twip at most: anything further away than
+    // that is passed over without rounding.
+    const Bounds near{dropped.left - 1, dropped.right + 1, dropped.top - 1, dropped.bottom + 1};
     editor.overlapDetected = false;
     for (int i = 1; i <= table.elementCount(); ++i) {
         const ChartElement &other = table.at(i);
+        if (other.left >= near.right || other.left + other.width <= near.left ||
+            other.top >= near.bottom || other.top + other.height <= near.top)
+            continue;
         if (i == index || !isLiveRoom(other) || !overlaps(dropped, boundsOf(other)))
             continue;
         editor.overlapDetected = true;

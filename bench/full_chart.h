@@ -1,0 +1,22 @@
+#pragma once
+
+#include "model/chart.h"
+
+// A chart as full as the table allows: rooms of 100 x 100 twips tiled over the plot, then
+// stacked again where the tiles run out.
+inline tessel::ChartTable fullChart()
+{
+    tessel::ChartTable table;
+    int i = 0;
+    while (const auto index = table.createElement()) {
+        tessel::ChartElement &element = table.at(*index);
+        element.text = "Room";
+        element.left = float((i % 48) * 100);
+        element.top = float((i / 48 % 48) * 100);
+        element.width = 100;
+        element.height = 100;
+        element.visible = true;
+        ++i;
+    }
+    return table;
+}
