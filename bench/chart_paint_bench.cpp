@@ -1,12 +1,11 @@
 // Painting the plot chart with as many elements as the table holds: the whole chart (a
 // window uncovered) and the area of one room (what a moved room repaints).
 
-#include "full_chart.h"
+#include "chart_bench.h"
 #include "model/chart.h"
 #include "model/plot.h"
 #include "ui/chart_painter.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -38,11 +37,5 @@ BENCHMARK_CAPTURE(paintChartArea, oneRoomsArea, QRectF(100, 100, 12, 12))
 
 int main(int argc, char **argv)
 {
-    // Painting needs fonts and a paint device, not a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    return runPaintingBenchmarks(argc, argv);
 }

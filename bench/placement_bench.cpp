@@ -2,13 +2,12 @@
 // under the pointer, and one step of a drag (the move and the repaint of its old and new
 // places).
 
-#include "full_chart.h"
+#include "chart_bench.h"
 #include "model/editor.h"
 #include "model/placement.h"
 #include "model/plot.h"
 #include "ui/chart_painter.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QRegion>
@@ -56,7 +55,8 @@ void dragStep(benchmark::State &state)
         const QRect before = tessel::elementRepaintRect(table.at(room), kScale);
         const double offset = (step++ % 2 == 0) ? 20 : -20;
         tessel::moveElement(table, room, table.at(room).left + offset, table.at(room).top + offset);
-        const QRegion changed = QRegion(before) | tessel::elementRepaintRect(table.at(room), kScale);
+        const QRegion changed =
+            QRegion(before) | tessel::elementRepaintRect(table.at(room), kScale);
         QPainter painter(&image);
         painter.setClipRegion(changed);
         tessel::paintChart(painter, table, kScale, changed.boundingRect());
@@ -69,11 +69,5 @@ BENCHMARK(dragStep)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    // Painting needs fonts and a paint device, not a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    return runPaintingBenchmarks(argc, argv);
 }

@@ -23,7 +23,8 @@ TEST(NumericKeyFilter, TakesDigitsThePointAndBackspace)
 {
     for (const NumericField &field : kNumericFields) {
         for (char32_t code : {U'0', U'5', U'9', U'.', U'\b'})
-            EXPECT_EQ(refusedNumericKey(code, field), std::nullopt) << field.name << " " << int(code);
+            EXPECT_EQ(refusedNumericKey(code, field), std::nullopt)
+                << field.name << " " << int(code);
     }
 }
 
@@ -32,7 +33,8 @@ TEST(NumericKeyFilter, RefusesEverythingElseWithTheFieldsMessages)
     for (const NumericField &field : kNumericFields) {
         // Enter, the comma, the minus sign, letters, blanks and characters beyond ASCII.
         for (char32_t code : {U'\r', U',', U'-', U'a', U'E', U' ', U':', U'\x7f', U'\u00e9'})
-            EXPECT_EQ(refusedNumericKey(code, field), field.otherMessage) << field.name << " " << int(code);
+            EXPECT_EQ(refusedNumericKey(code, field), field.otherMessage)
+                << field.name << " " << int(code);
         EXPECT_EQ(refusedNumericKey(U'/', field), field.slashMessage) << field.name;
     }
     EXPECT_EQ(refusedNumericKey(U'/', fieldNamed("txtwidth")), "Please enter  only number");

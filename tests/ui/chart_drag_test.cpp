@@ -3,8 +3,10 @@
 #include "ui/frm_main.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QPushButton>
 #include <QTest>
+#include <QToolTip>
 
 #include <cmath>
 #include <memory>
@@ -42,10 +44,7 @@ private:
     {
         return m_window->editor().txtRoom.at(index);
     }
-    QPushButton *button(const char *name) const
-    {
-        return m_window->findChild<QPushButton *>(name);
-    }
+    QPushButton *button(const char *name) const { return m_window->findChild<QPushButton *>(name); }
 
     std::unique_ptr<FakeDialogs> m_dialogs;
     std::unique_ptr<tessel::FrmMain> m_window;
@@ -241,6 +240,11 @@ void ChartDragTest::theTipNamesTheRoom()
     QCOMPARE(m_chart->toolTipAt(at(800, 400)), "Master BedRoom");
     QCOMPARE(m_chart->toolTipAt(at(1600, 400)), "");
     QCOMPARE(m_chart->toolTipAt(at(3000, 3000)), "Drag and drop Chosen Room to change position");
+
+    // The pointer coming to rest on the room.
+    QHelpEvent rest(QEvent::ToolTip, at(800, 400), m_chart->mapToGlobal(at(800, 400)));
+    QApplication::sendEvent(m_chart, &rest);
+    QCOMPARE(QToolTip::text(), "Master BedRoom");
 }
 
 void ChartDragTest::deleteParksTheRoom()

@@ -80,8 +80,8 @@ void KeyFiltersTest::sizeFieldsTakeNumbers()
     QFETCH(QString, typed);
     QFETCH(QString, text);
     QFETCH(int, refused);
-    for (const char *name : {"txtPlotLength", "txtLength", "txtwidth", "txtDoorWidth",
-                             "txtMELength", "txtBEWidth"}) {
+    for (const char *name :
+         {"txtPlotLength", "txtLength", "txtwidth", "txtDoorWidth", "txtMELength", "txtBEWidth"}) {
         m_dialogs->clear();
         QLineEdit *edit = field(name);
         QTest::keyClicks(edit, typed);
@@ -97,16 +97,11 @@ void KeyFiltersTest::slashShowsTheFieldsOwnMessage_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("message");
     const char *const rows[][2] = {
-        {"txtPlotLength", "Please enter only number"},
-        {"txtPlotWidth", "Please enter only number"},
-        {"txtLength", "Please enter only number"},
-        {"txtwidth", "Please enter  only number"},
-        {"txtDoorLength", "Please enter only number"},
-        {"txtDoorWidth", "Please enter only Number"},
-        {"txtMELength", "Please enter only number"},
-        {"txtMEWidth", "Please enter only number"},
-        {"txtBELength", "Please enter only number"},
-        {"txtBEWidth", "Please enter only number"},
+        {"txtPlotLength", "Please enter only number"}, {"txtPlotWidth", "Please enter only number"},
+        {"txtLength", "Please enter only number"},     {"txtwidth", "Please enter  only number"},
+        {"txtDoorLength", "Please enter only number"}, {"txtDoorWidth", "Please enter only Number"},
+        {"txtMELength", "Please enter only number"},   {"txtMEWidth", "Please enter only number"},
+        {"txtBELength", "Please enter only number"},   {"txtBEWidth", "Please enter only number"},
     };
     for (const auto &row : rows)
         QTest::newRow(row[0]) << row[0] << row[1];

@@ -1,6 +1,12 @@
 #pragma once
 
+// What the chart benchmarks share: a full chart and a main that can paint.
+
 #include "model/chart.h"
+
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
 
 // A chart as full as the table allows: rooms of 100 x 100 twips tiled over the plot, then
 // stacked again where the tiles run out.
@@ -19,4 +25,17 @@ inline tessel::ChartTable fullChart()
         ++i;
     }
     return table;
+}
+
+// Runs the benchmarks of a program that paints: painting needs fonts and a paint device, not
+// a display.
+inline int runPaintingBenchmarks(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }
