@@ -118,11 +118,9 @@ void ChartWidget::mouseMoveEvent(QMouseEvent *event)
     const QRect before = repaintRectOf(m_held);
     const QPointF topLeft = toTwips(event->position()) - m_grabOffset;
     moveElement(m_table, m_held, topLeft.x(), topLeft.y());
-    const QRect after = repaintRectOf(m_held);
-    if (after == before)
-        return;
+    // Only the old and the new place are painted again.
     update(before);
-    update(after);
+    update(repaintRectOf(m_held));
 }
 
 void ChartWidget::mouseReleaseEvent(QMouseEvent *)
