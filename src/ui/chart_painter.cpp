@@ -47,6 +47,11 @@ QRectF elementRect(const ChartElement &element, double scale)
                   element.height * scale);
 }
 
+QRect elementRepaintRect(const ChartElement &element, double scale)
+{
+    return elementRect(element, scale).adjusted(-2, -2, 2, 2).toAlignedRect();
+}
+
 void paintChart(QPainter &painter, const ChartTable &table, double scale, const QRectF &exposed)
 {
     const double extent = kChartExtent * scale;
@@ -58,15 +63,19 @@ void paintChart(QPainter &painter, const ChartTable &table, double scale, const 
     for (const double y : kGuideY)
         painter.drawLine(QPointF(0, y * scale), QPointF(extent, y * scale));
 
-    // A border's width is included when testing what an element touches.
-    const QRectF reach = exposed.adjusted(-2, -2, 2, 2);
+    // A border's width is included when testing what an element touches. The test is made in
+    // twips, before any element is converted: a full chart has tens of thousands of them.
+    const QRectF reach = exposed.adjusted(-3, -3, 3, 3);
+    const double reachLeft = reach.left() / scale, reachRight = reach.right() / scale;
+    const double reachTop = reach.top() / scale, reachBottom = reach.bottom() / scale;
     for (const int index : table.stackingOrder()) {
         const ChartElement &element = table.at(index);
         if (!element.visible || (element.width == 0 && element.height == 0))
             continue;
-        const QRectF rect = elementRect(element, scale);
-        if (!reach.intersects(rect.adjusted(-1, -1, 1, 1)))
+        if (element.left >= reachRight || element.left + element.width <= reachLeft ||
+            element.top >= reachBottom || element.top + element.height <= reachTop)
             continue;
+        const QRectF rect = elementRect(element, scale);
         if (element.width == 0 || element.height == 0) {
             // Doors and entrances are boxes of no thickness: they show as a line.
             painter.setPen(QPen(Qt::black, 2));

@@ -1,11 +1,15 @@
 #include "ui/chart_widget.h"
 
+#include "model/placement.h"
 #include "model/plot.h"
 #include "ui/chart_painter.h"
 
+#include <QHelpEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QStringList>
+#include <QToolTip>
 
 namespace tessel {
 
@@ -20,9 +24,12 @@ constexpr double kBottomMargin = 420;
 const char *const kWidthCaption = "Width Of The Plot";
 const char *const kLengthCaption = "L e n g t h  O f   T h e  P l o t";
 
+// Pixels either side of a door or an entrance within which a press takes it.
+constexpr double kGrabMargin = 3;
+
 } // namespace
 
-ChartWidget::ChartWidget(const ChartTable &table, QWidget *parent)
+ChartWidget::ChartWidget(ChartTable &table, QWidget *parent)
     : QWidget(parent)
     , m_table(table)
 {
@@ -40,10 +47,102 @@ QSize ChartWidget::sizeHint() const
 void ChartWidget::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
+    // The painter is clipped to the region that needs it; its bounding rectangle limits the
+    // elements looked at.
     paintChart(painter, m_table, pixelsPerTwip(*this), event->rect());
 }
 
-PlotFrame::PlotFrame(const ChartTable &table, QWidget *parent)
+QPointF ChartWidget::toTwips(const QPointF &pos) const
+{
+    return pos / pixelsPerTwip(*this);
+}
+
+std::optional<int> ChartWidget::elementAt(const QPointF &pos) const
+{
+    const QPointF at = toTwips(pos);
+    return tessel::elementAt(m_table, at.x(), at.y(), kGrabMargin / pixelsPerTwip(*this));
+}
+
+QString ChartWidget::toolTipAt(const QPointF &pos) const
+{
+    if (const auto index = elementAt(pos))
+        return QString::fromStdString(m_table.at(*index).text);
+    return toolTip();
+}
+
+QRect ChartWidget::repaintRectOf(int index) const
+{
+    return elementRepaintRect(m_table.at(index), pixelsPerTwip(*this));
+}
+
+void ChartWidget::repaintElements(const std::vector<int> &indices)
+{
+    for (const int index : indices)
+        update(repaintRectOf(index));
+}
+
+bool ChartWidget::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        if (const auto index = elementAt(help->pos())) {
+            const QString tip = QString::fromStdString(m_table.at(*index).text);
+            if (tip.isEmpty())
+                QToolTip::hideText();
+            else
+                QToolTip::showText(help->globalPos(), tip, this, repaintRectOf(*index));
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
+void ChartWidget::mousePressEvent(QMouseEvent *event)
+{
+    const auto index = elementAt(event->position());
+    if (!index || m_held != 0)
+        return;
+    const Qt::MouseButton button = event->button();
+    if (button == Qt::LeftButton || button == Qt::MiddleButton) {
+        m_held = *index;
+        const ChartElement &element = m_table.at(*index);
+        m_grabOffset = toTwips(event->position()) - QPointF(element.left, element.top);
+    }
+    emit elementPressed(*index, button);
+}
+
+void ChartWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_held == 0 || event->buttons() != Qt::LeftButton)
+        return;
+    const QRect before = repaintRectOf(m_held);
+    const QPointF topLeft = toTwips(event->position()) - m_grabOffset;
+    moveElement(m_table, m_held, topLeft.x(), topLeft.y());
+    // Only the old and the new place are painted again.
+    update(before);
+    update(repaintRectOf(m_held));
+}
+
+void ChartWidget::mouseReleaseEvent(QMouseEvent *)
+{
+    if (m_held == 0)
+        return;
+    const int dropped = m_held;
+    m_held = 0;
+    emit elementDropped(dropped);
+}
+
+void ChartWidget::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        mousePressEvent(event);
+        return;
+    }
+    if (const auto index = elementAt(event->position()))
+        emit elementDoubleClicked(*index);
+}
+
+PlotFrame::PlotFrame(ChartTable &table, QWidget *parent)
     : QWidget(parent)
     , m_chart(new ChartWidget(table, this))
 {

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QPointF>
 #include <QWidget>
+
+#include <optional>
+#include <vector>
 
 namespace tessel {
 
@@ -8,19 +12,49 @@ class ChartTable;
 
 // The plot chart's drawing area (picRoomLocation): a square of 4800 twips on which the
 // elements of the table are painted. It owns no element; the table is the one truth.
+//
+// It finds the element under the pointer, moves the pressed element while exactly the left
+// button is held, and tells what was pressed and dropped; what a press or a drop means is
+// decided by whoever listens.
 class ChartWidget : public QWidget
 {
     Q_OBJECT
 public:
-    explicit ChartWidget(const ChartTable &table, QWidget *parent = nullptr);
+    explicit ChartWidget(ChartTable &table, QWidget *parent = nullptr);
 
     QSize sizeHint() const override;
 
+    // The element under a point of the widget (pixels), if any takes the pointer there.
+    std::optional<int> elementAt(const QPointF &pos) const;
+    // The tip shown at a point: the element's text over an element (empty over a door),
+    // otherwise the chart's own tip.
+    QString toolTipAt(const QPointF &pos) const;
+    // Repaints the places of these elements as they stand now.
+    void repaintElements(const std::vector<int> &indices);
+
+signals:
+    void elementPressed(int index, Qt::MouseButton button);
+    void elementDoubleClicked(int index);
+    // The button that pressed the element was released, whether it moved or not.
+    void elementDropped(int index);
+
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    const ChartTable &m_table;
+    QPointF toTwips(const QPointF &pos) const;
+    QRect repaintRectOf(int index) const;
+
+    ChartTable &m_table;
+    // The element a left or middle press holds until its release; 0 when none.
+    int m_held = 0;
+    // Twips from the held element's top-left corner to the pointer.
+    QPointF m_grabOffset;
 };
 
 // The picture around the chart (picLocation): the rulers "0" to "6" along the top and
@@ -29,7 +63,7 @@ class PlotFrame : public QWidget
 {
     Q_OBJECT
 public:
-    explicit PlotFrame(const ChartTable &table, QWidget *parent = nullptr);
+    explicit PlotFrame(ChartTable &table, QWidget *parent = nullptr);
 
     ChartWidget *chart() const { return m_chart; }
     QSize sizeHint() const override;

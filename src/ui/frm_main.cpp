@@ -5,6 +5,9 @@
 #include "model/rooms.h"
 #include "ui/chart_widget.h"
 #include "ui/compass_rose.h"
+#include "ui/hints.h"
+#include "ui/key_filters.h"
+#include "ui/room_placement.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -111,6 +114,11 @@ FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
     columns->addWidget(buildRoomColumn(), 0, Qt::AlignTop);
     setCentralWidget(central);
     buildMenus();
+
+    auto *placement = new RoomPlacement(m_editor, m_dialogs, *m_chart, *m_addRoom, this);
+    connect(m_deleteRoom, &QPushButton::clicked, placement, &RoomPlacement::deleteRoom);
+    installKeyFilters(*this, m_dialogs);
+    installHints(*this);
     // The window fits its content: it widens while a wide entry panel is open and narrows
     // again after, and the columns never stretch.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -186,7 +194,8 @@ QWidget *FrmMain::buildPlotColumn()
     }
     buttons->addWidget(m_addRoom);
     buttons->addWidget(m_selectRoom);
-    buttons->addWidget(makeButton("cmdDeleteRoom", "&Delete Room"));
+    m_deleteRoom = makeButton("cmdDeleteRoom", "&Delete Room");
+    buttons->addWidget(m_deleteRoom);
     buttons->addWidget(makeButton("cmdDoor", "Create Door"));
     buttons->addWidget(makeButton("cmdDeleteDoor", "&Delete Door"));
     buttons->addWidget(makeButton("cmdFrontEntrence", "Main Entrance"));

@@ -67,6 +67,7 @@ private:
     QLabel *m_widthScale = nullptr;
     QPushButton *m_addRoom = nullptr;
     QPushButton *m_selectRoom = nullptr;
+    QPushButton *m_deleteRoom = nullptr;
     QListWidget *m_roomList = nullptr;
     QGroupBox *m_roomPanel = nullptr;
     QLineEdit *m_roomName = nullptr;

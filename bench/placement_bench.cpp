@@ -1,0 +1,73 @@
+// Placing a room on a chart as full as the table allows: the drop check, finding the element
+// under the pointer, and one step of a drag (the move and the repaint of its old and new
+// places).
+
+#include "chart_bench.h"
+#include "model/editor.h"
+#include "model/placement.h"
+#include "model/plot.h"
+#include "ui/chart_painter.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QRegion>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// The chart's size on a screen of 96 dots an inch.
+constexpr int kChartPixels = 320;
+constexpr double kScale = kChartPixels / tessel::kChartExtent;
+
+// The last room lies beside the plot, clear of every other: its drop compares it with all.
+void dropCheckOfAFreeRoom(benchmark::State &state)
+{
+    tessel::Editor editor{fullChart()};
+    const int room = editor.txtRoom.elementCount();
+    tessel::moveElement(editor.txtRoom, room, 5000, 5000);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tessel::dropElement(editor, room));
+    if (editor.overlapDetected)
+        state.SkipWithError("the room was to lie clear of the others");
+    state.counters["elements"] = editor.txtRoom.elementCount();
+}
+BENCHMARK(dropCheckOfAFreeRoom)->Unit(benchmark::kMicrosecond);
+
+// A point beside every element: the whole stacking order is walked.
+void hitTestMissingEverything(benchmark::State &state)
+{
+    const tessel::ChartTable table = fullChart();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tessel::elementAt(table, 4850, 4850, 45));
+    state.counters["elements"] = table.elementCount();
+}
+BENCHMARK(hitTestMissingEverything)->Unit(benchmark::kMicrosecond);
+
+// The front room moves by a pixel or so; its old and new places are repainted.
+void dragStep(benchmark::State &state)
+{
+    tessel::ChartTable table = fullChart();
+    const int room = table.stackingOrder().back();
+    QImage image(kChartPixels, kChartPixels, QImage::Format_RGB32);
+    int step = 0;
+    for (auto _ : state) {
+        const QRect before = tessel::elementRepaintRect(table.at(room), kScale);
+        const double offset = (step++ % 2 == 0) ? 20 : -20;
+        tessel::moveElement(table, room, table.at(room).left + offset, table.at(room).top + offset);
+        const QRegion changed =
+            QRegion(before) | tessel::elementRepaintRect(table.at(room), kScale);
+        QPainter painter(&image);
+        painter.setClipRegion(changed);
+        tessel::paintChart(painter, table, kScale, changed.boundingRect());
+    }
+    state.counters["elements"] = table.elementCount();
+}
+BENCHMARK(dragStep)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    return runPaintingBenchmarks(argc, argv);
+}

@@ -1,0 +1,149 @@
+#include "model/placement.h"
+
+#include "model/number.h"
+
+#include <algorithm>
+
+namespace tessel {
+
+namespace {
+
+bool isOpening(const ChartElement &element)
+{
+    const ElementKind kind = kindOf(element.text);
+    return kind == ElementKind::Door || kind == ElementKind::MainEntrance ||
+           kind == ElementKind::BackEntrance;
+}
+
+// The span [low, high) along one axis that a press must fall in.
+bool withinSpan(double at, float start, float extent, double margin)
+{
+    if (extent < 2 * margin) {
+        const double middle = start + extent / 2.0;
+        return at >= middle - margin && at <= middle + margin;
+    }
+    return at >= start && at < start + extent;
+}
+
+// An element's edges in whole twips.
+struct Bounds
+{
+    double left, right, top, bottom;
+};
+
+Bounds boundsOf(const ChartElement &element)
+{
+    return {roundHalfEven(element.left), roundHalfEven(element.left + element.width),
+            roundHalfEven(element.top), roundHalfEven(element.top + element.height)};
+}
+
+// Insides meet: edges that only touch, and boxes of no width or height, never overlap.
+bool overlaps(const Bounds &a, const Bounds &b)
+{
+    return std::max(a.left, b.left) < std::min(a.right, b.right) &&
+           std::max(a.top, b.top) < std::min(a.bottom, b.bottom);
+}
+
+bool isLiveRoom(const ChartElement &element)
+{
+    return element.enabled && element.visible && kindOf(element.text) == ElementKind::Room;
+}
+
+} // namespace
+
+std::optional<int> elementAt(const ChartTable &table, double x, double y, double margin)
+{
+    const std::vector<int> &order = table.stackingOrder();
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        const ChartElement &element = table.at(*it);
+        if (!element.visible || !element.enabled)
+            continue;
+        if (withinSpan(x, element.left, element.width, margin) &&
+            withinSpan(y, element.top, element.height, margin))
+            return *it;
+    }
+    return std::nullopt;
+}
+
+std::vector<int> selectElement(Editor &editor, int index)
+{
+    std::vector<int> changed;
+    ChartTable &table = editor.txtRoom;
+    for (int i = 0; i <= table.elementCount(); ++i) {
+        ChartElement &element = table.at(i);
+        const bool highlighted = i == index;
+        if (element.highlighted != highlighted || element.fillOverride) {
+            element.highlighted = highlighted;
+            element.fillOverride.reset();
+            changed.push_back(i);
+        }
+    }
+
+    const ChartElement &pressed = table.at(index);
+    editor.selectedRoomLength = chartToLength(pressed.height, editor.scales);
+    editor.selectedRoomWidth = chartToWidth(pressed.width, editor.scales);
+    editor.roomSelected = !isOpening(pressed);
+    editor.doorSelected = kindOf(pressed.text) == ElementKind::Door;
+    // A press on a room leaves this alone: the drop check clears it.
+    if (isOpening(pressed))
+        editor.openingDragged = true;
+    return changed;
+}
+
+Refusal whatIsThis()
+{
+    return {"What is This?", Icon::Critical, Field::None};
+}
+
+void moveElement(ChartTable &table, int index, double left, double top)
+{
+    ChartElement &element = table.at(index);
+    element.left = static_cast<float>(roundHalfEven(left));
+    element.top = static_cast<float>(roundHalfEven(top));
+}
+
+std::optional<Refusal> dropElement(Editor &editor, int index)
+{
+    if (editor.openingDragged) {
+        editor.openingDragged = false;
+        return std::nullopt;
+    }
+    const ChartTable &table = editor.txtRoom;
+    const Bounds dropped = boundsOf(table.at(index));
+    // Edges rounded to whole twips move by half a twip at most: anything further away than
+    // that is passed over without rounding.
+    const Bounds near{dropped.left - 1, dropped.right + 1, dropped.top - 1, dropped.bottom + 1};
+    editor.overlapDetected = false;
+    for (int i = 1; i <= table.elementCount(); ++i) {
+        const ChartElement &other = table.at(i);
+        if (other.left >= near.right || other.left + other.width <= near.left ||
+            other.top >= near.bottom || other.top + other.height <= near.top)
+            continue;
+        if (i == index || !isLiveRoom(other) || !overlaps(dropped, boundsOf(other)))
+            continue;
+        editor.overlapDetected = true;
+        return Refusal{"Sorry you cannot overlap rooms", Icon::Information, Field::None};
+    }
+    return std::nullopt;
+}
+
+std::optional<Refusal> deleteSelectedRoom(Editor &editor)
+{
+    if (!editor.roomSelected)
+        return Refusal{"Please select a room to delete", Icon::None, Field::None};
+    ChartTable &table = editor.txtRoom;
+    for (int i = 1; i <= table.elementCount(); ++i) {
+        ChartElement &element = table.at(i);
+        if (!element.highlighted)
+            continue;
+        element.enabled = false;
+        element.left = kParkedPosition;
+        element.top = kParkedPosition;
+        element.width = 0;
+        element.height = 0;
+        element.highlighted = false;
+    }
+    return std::nullopt;
+}
+
+} // namespace tessel

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "model/check.h"
+#include "model/editor.h"
+
+#include <optional>
+#include <vector>
+
+namespace tessel {
+
+// Where a deleted element is parked: the chart's far corner, with no size.
+inline constexpr float kParkedPosition = 4800;
+
+// The topmost element at a point of the chart (twips): the front of the stacking order wins.
+// Hidden and disabled elements take no pointer input. An element thinner than two `margin`s
+// (a door or an entrance is a box of no thickness) can be grabbed within `margin` twips of its
+// middle line, so that it can be pressed at all.
+std::optional<int> elementAt(const ChartTable &table, double x, double y, double margin);
+
+// A left or middle press on an element: it becomes the one highlighted element, and the
+// editor records its size in feet and whether it is a room, a door or an entrance. Returns
+// the elements whose look changed (highlight or fill), to be repainted.
+std::vector<int> selectElement(Editor &editor, int index);
+
+// What a right press or a double click on an element shows; the focus then goes to
+// "&Add Room". Nothing is selected.
+Refusal whatIsThis();
+
+// Moves an element during a drag. Left and Top keep whole twips (the nearest, halves to the
+// even one): positions between whole twips would fall between the bounds of the zones.
+void moveElement(ChartTable &table, int index, double left, double top);
+
+// Runs once when a pressed element is released, moved or not. A door or an entrance is
+// placed without a test. A room is tested against every other room on the chart: two rooms
+// overlap when their insides meet, so rooms touching at an edge do not, and boxes of no
+// width or height never do. The room stays where it was dropped either way; the result,
+// kept in overlapDetected, is what the last drop of a room found.
+std::optional<Refusal> dropElement(Editor &editor, int index);
+
+// "&Delete Room": parks the highlighted element (disabled, at the far corner, no size, not
+// highlighted). Its index is never reused. Refused when the element last pressed on is not
+// a room; a second delete finds nothing highlighted and does nothing.
+std::optional<Refusal> deleteSelectedRoom(Editor &editor);
+
+} // namespace tessel
