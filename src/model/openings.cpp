@@ -22,6 +22,10 @@ constexpr OpeningTexts kDoorTexts{
     {"Length of the door can't be greater than room length", Icon::None},
     {"Length of the door can't be greater than room width", Icon::None},
     {"", Icon::None},
+    "",
+    "",
+    "",
+    "",
 };
 
 constexpr OpeningTexts kMainEntranceTexts{
@@ -34,6 +38,10 @@ constexpr OpeningTexts kMainEntranceTexts{
     {"Length of the Main Entrance can't be greater than room length", Icon::None},
     {"Length of the Main Entrance can't be greater than room width", Icon::None},
     {"Main Entrance already exist", Icon::Information},
+    "Main Entrance",
+    "Create a Room and Click on this button to create the Main Entrance in the Plot Chart",
+    "Delete Main Entrance",
+    "Click on this button to delete Main Entrance from Plot Chart",
 };
 
 constexpr OpeningTexts kBackEntranceTexts{
@@ -46,6 +54,10 @@ constexpr OpeningTexts kBackEntranceTexts{
     {"Length of the Back Entrance can't be greater than room length", Icon::Information},
     {"Length of The back Entrance can't be greater than room width", Icon::None},
     {"Back entrance already exist", Icon::Information},
+    "Back Entrance",
+    "Click on this button to create the Back Entrance in the Plot Chart",
+    "Delete Back Entrance",
+    "Click on this button to delete Back Entrance from Plot Chart",
 };
 
 Refusal refusalOf(const OpeningMessage &message, Field focus = Field::None, bool clearField = false)
@@ -267,19 +279,10 @@ OpeningOutcome deleteDoor(Editor &editor)
 
 EntranceButton entranceButton(const ChartTable &table, OpeningKind kind)
 {
-    const bool exists = entranceExists(table, kind);
-    if (kind == OpeningKind::BackEntrance) {
-        if (exists)
-            return {"Delete Back Entrance",
-                    "Click on this button to delete Back Entrance from Plot Chart"};
-        return {"Back Entrance",
-                "Click on this button to create the Back Entrance in the Plot Chart"};
-    }
-    if (exists)
-        return {"Delete Main Entrance",
-                "Click on this button to delete Main Entrance from Plot Chart"};
-    return {"Main Entrance",
-            "Create a Room and Click on this button to create the Main Entrance in the Plot Chart"};
+    const OpeningTexts &texts = openingTexts(kind);
+    if (entranceExists(table, kind))
+        return {texts.deleteCaption, texts.deleteHint};
+    return {texts.createCaption, texts.createHint};
 }
 
 } // namespace tessel

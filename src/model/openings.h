@@ -49,7 +49,13 @@ struct OpeningTexts
     OpeningMessage enterLength;
     OpeningMessage longerThanLength;
     OpeningMessage longerThanWidth;
-    OpeningMessage alreadyExists; // entrances only
+    // Entrances only: the message when the chart holds one already, and the caption and hint
+    // of the button while the chart holds none and while it holds one.
+    OpeningMessage alreadyExists;
+    const char *createCaption;
+    const char *createHint;
+    const char *deleteCaption;
+    const char *deleteHint;
 };
 const OpeningTexts &openingTexts(OpeningKind kind);
 
