@@ -77,6 +77,17 @@ protected:
         return outcome.changed.front();
     }
 
+    struct Box
+    {
+        float left, top, width, height;
+        bool operator==(const Box &) const = default;
+    };
+    Box boxOf(int index) const
+    {
+        const ChartElement &element = editor.txtRoom.at(index);
+        return {element.left, element.top, element.width, element.height};
+    }
+
     std::string caption(OpeningKind kind) const
     {
         return entranceButton(editor.txtRoom, kind).caption;
@@ -130,21 +141,23 @@ TEST_P(DoorCount, DecidesWhetherTheStepsRunAndHowManyDoorsTheyPlace)
     EXPECT_EQ(editor.doorsPresent, row.doorsPlaced > 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Answers, DoorCount,
-    ::testing::Values(CountAnswer{"one", "1", nullptr, true, 1},
-                      CountAnswer{"0.6 rounds to one", "0.6", nullptr, true, 1},
-                      CountAnswer{"a half rounds to the even 0", "0.5", nullptr, true, 0},
-                      CountAnswer{"0 runs both steps and places nothing", "0", nullptr, true, 0},
-                      CountAnswer{"below 0", "-2", nullptr, true, 0},
-                      CountAnswer{"1.4 is more than one", "1.4",
-                                  "You canot create more than one door at a time", false, 0},
-                      CountAnswer{"two", " 2 ", "You canot create more than one door at a time",
-                                  false, 0},
-                      CountAnswer{"empty", "", nullptr, false, 0},
-                      CountAnswer{"cancelled", std::nullopt, nullptr, false, 0},
-                      CountAnswer{"a word", "one", "Please insert only number", false, 0},
-                      CountAnswer{"two points", "1.2.3", "Please insert only number", false, 0}));
+constexpr const char *kTooMany = "You canot create more than one door at a time";
+constexpr const char *kNoNumber = "Please insert only number";
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Answers, DoorCount, ::testing::Values(
+    CountAnswer{"one", "1", nullptr, true, 1},
+    CountAnswer{"0.6 rounds to one", "0.6", nullptr, true, 1},
+    CountAnswer{"a half rounds to the even 0", "0.5", nullptr, true, 0},
+    CountAnswer{"0 runs both steps and places nothing", "0", nullptr, true, 0},
+    CountAnswer{"below 0", "-2", nullptr, true, 0},
+    CountAnswer{"1.4 is more than one", "1.4", kTooMany, false, 0},
+    CountAnswer{"two", " 2 ", kTooMany, false, 0},
+    CountAnswer{"empty", "", nullptr, false, 0},
+    CountAnswer{"cancelled", std::nullopt, nullptr, false, 0},
+    CountAnswer{"a word", "one", kNoNumber, false, 0},
+    CountAnswer{"two points", "1.2.3", kNoNumber, false, 0}));
+// clang-format on
 
 TEST_F(Openings, NoRoomSelectedAsksNothing)
 {
@@ -191,13 +204,19 @@ TEST_P(OrientationRule, ShowsTheBoxOfTheOrientation)
 constexpr auto H = OpeningOrientation::Horizontal;
 constexpr auto V = OpeningOrientation::Vertical;
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, OrientationRule,
-    ::testing::Values(OrientationRow{Facing::North, "N", H}, OrientationRow{Facing::South, "N", H},
-                      OrientationRow{Facing::East, "N", V}, OrientationRow{Facing::West, "N", V},
-                      OrientationRow{Facing::North, "E", V}, OrientationRow{Facing::South, "E", V},
-                      OrientationRow{Facing::East, "E", H}, OrientationRow{Facing::West, "E", H},
-                      OrientationRow{Facing::South, "S", H}, OrientationRow{Facing::West, "W", H}));
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, OrientationRule, ::testing::Values(
+    OrientationRow{Facing::North, "N", H},
+    OrientationRow{Facing::South, "N", H},
+    OrientationRow{Facing::East, "N", V},
+    OrientationRow{Facing::West, "N", V},
+    OrientationRow{Facing::North, "E", V},
+    OrientationRow{Facing::South, "E", V},
+    OrientationRow{Facing::East, "E", H},
+    OrientationRow{Facing::West, "E", H},
+    OrientationRow{Facing::South, "S", H},
+    OrientationRow{Facing::West, "W", H}));
+// clang-format on
 
 TEST(OrientationRule, TheFirstFacingGivesAHorizontalOpeningWithNorthAtTheTop)
 {
@@ -241,45 +260,27 @@ constexpr auto Back = OpeningKind::BackEntrance;
 constexpr auto None = Icon::None;
 constexpr auto Info = Icon::Information;
 
-INSTANTIATE_TEST_SUITE_P(
-    Limits, SizeStep,
-    ::testing::Values(
-        SizeRow{Door, V, "20", {}}, SizeRow{Door, H, "8", {}}, SizeRow{Door, H, "7.5", {}},
-        SizeRow{Door,
-                V,
-                "20.5",
-                {"Length of the door can't be greater than room length", None, Field::DoorLength,
-                 true}},
-        SizeRow{
-            Door,
-            H,
-            "9",
-            {"Length of the door can't be greater than room width", None, Field::DoorWidth, true}},
-        SizeRow{Door, H, "", {"Please enter length of the door", None, Field::DoorWidth}},
-        SizeRow{Main, V, "20", {}}, SizeRow{Main, H, "8", {}},
-        SizeRow{Main,
-                V,
-                "21",
-                {"Length of the Main Entrance can't be greater than room length", None,
-                 Field::MELength, true}},
-        SizeRow{Main,
-                H,
-                "8.01",
-                {"Length of the Main Entrance can't be greater than room width", None,
-                 Field::MEWidth, true}},
-        SizeRow{Main, V, "", {"Please enter length of the Main Entrance", None, Field::MELength}},
-        SizeRow{Back, V, "20", {}}, SizeRow{Back, H, "8", {}},
-        SizeRow{Back,
-                V,
-                "21",
-                {"Length of the Back Entrance can't be greater than room length", Info,
-                 Field::BELength, true}},
-        SizeRow{Back,
-                H,
-                "9",
-                {"Length of The back Entrance can't be greater than room width", None,
-                 Field::BEWidth, true}},
-        SizeRow{Back, H, "", {"Please enter length of the Back Entrance", Info, Field::BEWidth}}));
+const Refusal accepted{};
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Limits, SizeStep, ::testing::Values(
+    SizeRow{Door, V, "20", accepted},
+    SizeRow{Door, H, "8", accepted},
+    SizeRow{Door, H, "7.5", accepted},
+    SizeRow{Door, V, "20.5", {"Length of the door can't be greater than room length", None, Field::DoorLength, true}},
+    SizeRow{Door, H, "9", {"Length of the door can't be greater than room width", None, Field::DoorWidth, true}},
+    SizeRow{Door, H, "", {"Please enter length of the door", None, Field::DoorWidth}},
+    SizeRow{Main, V, "20", accepted},
+    SizeRow{Main, H, "8", accepted},
+    SizeRow{Main, V, "21", {"Length of the Main Entrance can't be greater than room length", None, Field::MELength, true}},
+    SizeRow{Main, H, "8.01", {"Length of the Main Entrance can't be greater than room width", None, Field::MEWidth, true}},
+    SizeRow{Main, V, "", {"Please enter length of the Main Entrance", None, Field::MELength}},
+    SizeRow{Back, V, "20", accepted},
+    SizeRow{Back, H, "8", accepted},
+    SizeRow{Back, V, "21", {"Length of the Back Entrance can't be greater than room length", Info, Field::BELength, true}},
+    SizeRow{Back, H, "9", {"Length of The back Entrance can't be greater than room width", None, Field::BEWidth, true}},
+    SizeRow{Back, H, "", {"Please enter length of the Back Entrance", Info, Field::BEWidth}}));
+// clang-format on
 
 TEST_F(Openings, LengthsOfZeroOrNoNumberAreRefusedWithTheStepLeftOpen)
 {
@@ -328,10 +329,7 @@ TEST_F(Openings, ArePlacedAtTheCornerOfWhateverIsHighlightedAtOk)
 
     const ChartElement &door = editor.txtRoom.at(3);
     EXPECT_EQ(door.text, "");
-    EXPECT_EQ(door.left, 2400);
-    EXPECT_EQ(door.top, 3200);
-    EXPECT_EQ(door.width, 800);
-    EXPECT_EQ(door.height, 0);
+    EXPECT_EQ(boxOf(3), (Box{2400, 3200, 800, 0}));
     EXPECT_EQ(door.borderStyle, 1);
     EXPECT_TRUE(door.visible);
     EXPECT_TRUE(door.enabled);
@@ -344,10 +342,7 @@ TEST_F(Openings, ArePlacedAtTheCornerOfWhateverIsHighlightedAtOk)
     ASSERT_EQ(makeOpening(Main, Facing::East, "20"), 4);
     const ChartElement &entrance = editor.txtRoom.at(4);
     EXPECT_EQ(entrance.text, "Main Entrance");
-    EXPECT_EQ(entrance.left, 800);
-    EXPECT_EQ(entrance.top, 400);
-    EXPECT_EQ(entrance.width, 0);
-    EXPECT_EQ(entrance.height, 1600);
+    EXPECT_EQ(boxOf(4), (Box{800, 400, 0, 1600}));
     EXPECT_EQ(entrance.borderStyle, 1);
     EXPECT_EQ(editor.mainEntranceIndex, 4);
     EXPECT_EQ(editor.txtRoom.stackingOrder().back(), 4);
@@ -396,10 +391,7 @@ TEST_F(Openings, DeleteDoorTwice)
     const ChartElement &door = editor.txtRoom.at(3);
     EXPECT_EQ(door.text, "Deleted Door");
     EXPECT_FALSE(door.enabled);
-    EXPECT_EQ(door.left, 4800);
-    EXPECT_EQ(door.top, 4800);
-    EXPECT_EQ(door.width, 0);
-    EXPECT_EQ(door.height, 0);
+    EXPECT_EQ(boxOf(3), (Box{4800, 4800, 0, 0}));
     // Red C1, green 8A, blue E6.
     EXPECT_EQ(door.fillOverride, (0xC1u << 16) | (0x8Au << 8) | 0xE6u);
     EXPECT_FALSE(editor.doorsPresent);
@@ -442,8 +434,7 @@ TEST_F(Openings, EntranceButtonsFollowTheChart)
     const ChartElement &gone = editor.txtRoom.at(3);
     EXPECT_EQ(gone.text, "a");
     EXPECT_FALSE(gone.enabled);
-    EXPECT_EQ(gone.left, 4800);
-    EXPECT_EQ(gone.width, 0);
+    EXPECT_EQ(boxOf(3), (Box{4800, 4800, 0, 0}));
     EXPECT_EQ(gone.fillOverride, kDeletedOpeningFill);
     EXPECT_EQ(editor.mainEntranceIndex, 3);
     EXPECT_EQ(entranceButton(editor.txtRoom, Main), mainAbsent);
