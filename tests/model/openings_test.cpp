@@ -126,7 +126,7 @@ TEST_P(DoorCount, DecidesWhetherTheStepsRunAndHowManyDoorsTheyPlace)
         EXPECT_EQ(asked.message, (Refusal{row.message, Icon::None}));
     else
         EXPECT_EQ(asked.message, std::nullopt);
-    ASSERT_EQ(asked.facingStep == PanelChange::Show, row.facingStepShown);
+    ASSERT_EQ(asked.facingStep == PanelChange::Show, row.facingStepShown) << row.what;
     if (!row.facingStepShown)
         return;
 
@@ -135,7 +135,7 @@ TEST_P(DoorCount, DecidesWhetherTheStepsRunAndHowManyDoorsTheyPlace)
         confirmSize(editor, OpeningKind::Door, OpeningOrientation::Horizontal, "4");
     EXPECT_EQ(placed.message, std::nullopt);
     EXPECT_EQ(placed.sizeStep, PanelChange::Hide);
-    EXPECT_EQ(static_cast<int>(placed.changed.size()), row.doorsPlaced);
+    EXPECT_EQ(static_cast<int>(placed.changed.size()), row.doorsPlaced) << row.what;
     EXPECT_EQ(editor.txtRoom.elementCount(), 2 + row.doorsPlaced);
     // The flag claims a door only when one was placed.
     EXPECT_EQ(editor.doorsPresent, row.doorsPlaced > 0);
@@ -426,7 +426,8 @@ TEST_F(Openings, EntranceButtonsFollowTheChart)
     EXPECT_EQ(entranceButton(editor.txtRoom, Back), backPresent);
 
     // Deleting one leaves the other; no selection is needed.
-    press(hall);
+    editor.txtRoom.at(kitchen).highlighted = false;
+    editor.roomSelected = false;
     const OpeningOutcome deleted = pressEntranceButton(editor, Main);
     EXPECT_EQ(deleted.message, std::nullopt);
     EXPECT_EQ(deleted.facingStep, PanelChange::Keep);
@@ -442,6 +443,7 @@ TEST_F(Openings, EntranceButtonsFollowTheChart)
     EXPECT_EQ(editor.txtRoom.at(4).text, "Back Entrance");
 
     // With the main entrance gone, its button creates again.
+    press(hall);
     EXPECT_EQ(pressEntranceButton(editor, Main).facingStep, PanelChange::Show);
     EXPECT_EQ(pressEntranceButton(editor, Back).changed, std::vector<int>{4});
     EXPECT_EQ(caption(Back), "Back Entrance");
@@ -457,7 +459,7 @@ TEST_F(Openings, AnEntranceThatAppearedMeanwhileClosesTheSizeStep)
         ASSERT_EQ(pressEntranceButton(editor, kind).facingStep, PanelChange::Show);
         confirmFacing(kind, Facing::South, "N");
         // A layout opened meanwhile brought one along.
-        const int loaded = addElement(name, 0, 0, 0, 5);
+        addElement(name, 0, 0, 0, 5);
         const int count = editor.txtRoom.elementCount();
         const OpeningOutcome outcome = confirmSize(editor, kind, H, "4");
         EXPECT_EQ(outcome.message, (Refusal{message, Icon::Information}));
@@ -465,7 +467,6 @@ TEST_F(Openings, AnEntranceThatAppearedMeanwhileClosesTheSizeStep)
         EXPECT_TRUE(outcome.changed.empty());
         EXPECT_EQ(editor.txtRoom.elementCount(), count);
         EXPECT_EQ(caption(kind), std::string("Delete ") + name);
-        EXPECT_NE(loaded, 0);
     }
     EXPECT_EQ(editor.mainEntranceIndex, 0);
     EXPECT_EQ(editor.backEntranceIndex, 0);
