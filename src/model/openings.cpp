@@ -4,6 +4,7 @@
 #include "model/number.h"
 
 #include <cmath>
+#include <utility>
 
 namespace tessel {
 
@@ -96,9 +97,9 @@ bool roomIsSelected(const Editor &editor)
 
 // A deleted element keeps its index: it is disabled and parked, shrunk to nothing, at the
 // chart's far corner.
-void markDeleted(ChartElement &element, const char *text)
+void markDeleted(ChartElement &element, std::string text)
 {
-    element.text = text;
+    element.text = std::move(text);
     element.enabled = false;
     element.left = static_cast<float>(kChartExtent);
     element.top = static_cast<float>(kChartExtent);
