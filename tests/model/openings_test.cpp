@@ -484,21 +484,13 @@ TEST_F(Openings, ARoomNamedMainEntranceIsTheMainEntrance)
     EXPECT_EQ(editor.txtRoom.at(room).text, "a");
     EXPECT_FALSE(mainEntranceExists(editor.txtRoom));
     EXPECT_EQ(caption(Main), "Main Entrance");
-}
 
-TEST_F(Openings, OnlyLiveElementsOfTheExactNameAreEntrances)
-{
+    // Only a live element of the exact name counts.
     addElement("main entrance", 0, 0, 10, 10);
     const int parked = addElement("Back Entrance", 4800, 4800, 0, 0);
     editor.txtRoom.at(parked).enabled = false;
     EXPECT_FALSE(mainEntranceExists(editor.txtRoom));
     EXPECT_FALSE(backEntranceExists(editor.txtRoom));
-}
-
-TEST_F(Openings, CancelClosesOnlyItsStep)
-{
-    EXPECT_EQ(cancelFacing(), (OpeningOutcome{std::nullopt, PanelChange::Hide}));
-    EXPECT_EQ(cancelSize(), (OpeningOutcome{std::nullopt, PanelChange::Keep, PanelChange::Hide}));
 }
 
 } // namespace
