@@ -14,6 +14,14 @@ enum class Field {
     RoomName,
     RoomLength,
     RoomWidth,
+    // The size boxes of the openings: the one for a horizontal opening, then the one for a
+    // vertical opening, of the door, the main entrance and the back entrance.
+    DoorWidth,
+    DoorLength,
+    MEWidth,
+    MELength,
+    BEWidth,
+    BELength,
 };
 
 // The first fault a check found: the message to show, with its icon, the field to focus

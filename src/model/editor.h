@@ -26,6 +26,9 @@ struct Editor
 
     // Set when a door is placed or a save finds one, cleared by deleting a door.
     bool doorsPresent = false;
+    // How many doors the open door size step places: the answer to the count prompt rounded,
+    // 0 or 1.
+    int doorCount = 0;
     // The element created (or loaded) last as the main or back entrance; 0 when none was.
     int mainEntranceIndex = 0;
     int backEntranceIndex = 0;

@@ -325,6 +325,12 @@ QLineEdit *FrmMain::fieldFor(Field field) const
         return m_roomLength;
     case Field::RoomWidth:
         return m_roomWidth;
+    case Field::DoorWidth:
+    case Field::DoorLength:
+    case Field::MEWidth:
+    case Field::MELength:
+    case Field::BEWidth:
+    case Field::BELength:
     case Field::None:
         break;
     }
