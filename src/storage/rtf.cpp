@@ -93,7 +93,10 @@ std::string plainTextToRtf(std::string_view text, const RtfFont &font)
 {
     std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil ";
     appendEscaped(rtf, font.name);
-    rtf += ";}}\r\n\\pard\\plain\\f0\\fs";
+    // Some readers take a document without a generator for one of a particular word
+    // processor and then turn runs of blanks into spaces of other widths; naming the
+    // generator keeps the blanks as they are.
+    rtf += ";}}{\\*\\generator Tessel;}\r\n\\pard\\plain\\f0\\fs";
     rtf += std::to_string(std::lround(font.pointSize * 2));
     rtf += font.bold ? "\\b " : " ";
     rtf.reserve(rtf.size() + text.size() + text.size() / 8);

@@ -9,7 +9,7 @@ namespace {
 
 const RtfFont kVerdanaBold{"Verdana", 8.25, true};
 const std::string kHeader = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil Verdana;}}"
-                            "\r\n\\pard\\plain\\f0\\fs17\\b ";
+                            "{\\*\\generator Tessel;}\r\n\\pard\\plain\\f0\\fs17\\b ";
 
 struct RtfCase
 {
@@ -49,7 +49,7 @@ TEST(Rtf, FontSizeIsInHalfPointsAndBoldIsOptional)
 {
     EXPECT_EQ(plainTextToRtf("x", {"Arial", 12, false}),
               "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil Arial;}}"
-              "\r\n\\pard\\plain\\f0\\fs24 x}\r\n");
+              "{\\*\\generator Tessel;}\r\n\\pard\\plain\\f0\\fs24 x}\r\n");
 }
 
 TEST(Rtf, DocumentIsPlainAscii)
