@@ -5,11 +5,11 @@
 #include "ui/chart_painter.h"
 #include "ui/frm_main.h"
 #include "ui/print_job.h"
+#include "ui/report_view.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSaveFile>
@@ -26,11 +26,6 @@ const RtfFont kReportFont{"Verdana", 8.25, true};
 // Twips: the report view's size.
 constexpr double kViewWidth = 8720;
 constexpr double kViewHeight = 3645;
-
-QString toDisplayText(const std::string &report)
-{
-    return QString::fromStdString(report).replace(QLatin1String("\r\n"), QLatin1String("\n"));
-}
 
 QPushButton *makeButton(const char *name, const char *caption)
 {
@@ -70,13 +65,9 @@ FrmDisplay::FrmDisplay(Dialogs &dialogs, std::string report, QWidget *parent)
 
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
-    // A plain-text view lays out only what it shows, so a long report opens at once.
-    m_view = new QPlainTextEdit;
+    m_view = new ReportView;
     m_view->setObjectName("txtRoomAnalysis");
-    m_view->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_view->setUndoRedoEnabled(false);
-    m_view->setPlainText(toDisplayText(m_report));
+    m_view->setText(m_report);
     m_view->setMinimumSize(twipsToPixels(kViewWidth, *this), twipsToPixels(kViewHeight, *this));
     layout->addWidget(m_view);
 
@@ -107,7 +98,7 @@ FrmDisplay::~FrmDisplay() = default;
 void FrmDisplay::printReport()
 {
     if (m_printCopy->isEmpty())
-        m_printCopy->setPlainText(toDisplayText(m_report));
+        m_printCopy->setPlainText(QString::fromStdString(m_report));
     DocumentPrintJob job(*m_printCopy);
     m_dialogs.askPrinter(job);
 }

@@ -4,12 +4,12 @@
 
 #include <string>
 
-class QPlainTextEdit;
 class QTextDocument;
 
 namespace tessel {
 
 class Dialogs;
+class ReportView;
 
 // The report window: shows the analysis report, prints it, saves it as rich text and goes
 // back to the main window. It deletes itself when left.
@@ -37,7 +37,7 @@ private:
     Dialogs &m_dialogs;
     // The report as produced; what is printed and saved, whatever is typed into the view.
     const std::string m_report;
-    QPlainTextEdit *m_view = nullptr;
+    ReportView *m_view = nullptr;
     // The rich-text copy (RTB) that is printed, laid out only when first printed.
     QTextDocument *m_printCopy = nullptr;
 };
