@@ -9,7 +9,8 @@
 
 namespace {
 
-// `count` rooms of every known kind, spread over the plot and one row beyond it.
+// `count` rooms of every known kind, spread over the plot and a little beyond its right and
+// bottom edges.
 tessel::ChartTable chartOfRooms(int count)
 {
     tessel::ChartTable table;

@@ -13,6 +13,8 @@ packages=(
     qt6-base-dev
     libgtest-dev
     libbenchmark-dev
+    # pdftotext, with which a test reads back a printed report.
+    poppler-utils
 )
 
 missing=()
