@@ -2,13 +2,11 @@
 
 #include "analysis/rule_table.h"
 #include "analysis/zone.h"
+#include "model/plot.h"
 
 namespace tessel {
 
 namespace {
-
-// Boxes from here rightwards are off the plot; deleted rooms are parked there.
-constexpr float kOffPlotLeft = 4800;
 
 void appendBlock(std::string &report, const RoomRules &rules, const std::string &text, Zone zone,
                  bool firstBlock)
@@ -44,7 +42,8 @@ std::string RunAnalysis(const ChartTable &txtRoom, int facing)
     bool firstBlock = true;
     for (int i = 1; i <= txtRoom.elementCount(); ++i) {
         const ChartElement &element = txtRoom.at(i);
-        if (element.left >= kOffPlotLeft)
+        // Off the plot's right edge: deleted rooms are parked there.
+        if (element.left >= kChartExtent)
             continue;
         const RoomRules *kind = rules.find(element.text);
         if (!kind)
