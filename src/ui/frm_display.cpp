@@ -21,7 +21,10 @@ namespace tessel {
 namespace {
 
 // The font of the printed and saved report.
-const RtfFont kReportFont{"Verdana", 8.25, true};
+RtfFont reportFont()
+{
+    return {"Verdana", 8.25, true};
+}
 
 // Twips: the report view's size.
 constexpr double kViewWidth = 8720;
@@ -87,9 +90,10 @@ FrmDisplay::FrmDisplay(Dialogs &dialogs, std::string report, QWidget *parent)
 
     m_printCopy = new QTextDocument(this);
     m_printCopy->setObjectName("RTB");
-    QFont font(QString::fromStdString(kReportFont.name));
-    font.setPointSizeF(kReportFont.pointSize);
-    font.setBold(kReportFont.bold);
+    const RtfFont copyFont = reportFont();
+    QFont font(QString::fromStdString(copyFont.name));
+    font.setPointSizeF(copyFont.pointSize);
+    font.setBold(copyFont.bold);
     m_printCopy->setDefaultFont(font);
 }
 
@@ -108,7 +112,7 @@ void FrmDisplay::saveReport()
     const auto path = m_dialogs.askSaveFileName("Rich Text Format (*.rtf)", "txt", "");
     if (!path)
         return;
-    const std::string rtf = plainTextToRtf(m_report, kReportFont);
+    const std::string rtf = plainTextToRtf(m_report, reportFont());
     QSaveFile file(QString::fromStdString(*path));
     if (file.open(QIODevice::WriteOnly) &&
         file.write(rtf.data(), qint64(rtf.size())) == qint64(rtf.size()) && file.commit())
