@@ -16,6 +16,8 @@ packages=(
     # Validate the launcher entry and the software-centre description of the install.
     desktop-file-utils
     appstream
+    # pdftotext, with which a test reads back a printed report.
+    poppler-utils
 )
 
 missing=()

@@ -7,6 +7,9 @@ namespace tessel {
 
 enum class Icon { None, Information, Critical };
 
+// Something to print, defined by the window toolkit's side; the core only passes it on.
+class PrintJob;
+
 // Every message, question and input box of the program goes through this interface, so
 // that a command can be driven to its end by a test that chooses the answers. The window
 // implements it with modal Qt dialogs whose caption is the application's title.
@@ -24,6 +27,9 @@ public:
     virtual std::optional<std::string> askSaveFileName(const std::string &filter,
                                                        const std::string &defaultSuffix,
                                                        const std::string &startName) = 0;
+    // Asks for a printer and, when the user accepts, prints the job on it. False when the
+    // user cancels.
+    virtual bool askPrinter(PrintJob &job) = 0;
 };
 
 } // namespace tessel

@@ -1,5 +1,6 @@
 #include "ui/frm_main.h"
 
+#include "analysis/report.h"
 #include "model/dialogs.h"
 #include "model/plot.h"
 #include "model/rooms.h"
@@ -8,6 +9,7 @@
 #include "ui/hints.h"
 #include "ui/key_filters.h"
 #include "ui/room_placement.h"
+#include "ui/frm_display.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -135,7 +137,8 @@ void FrmMain::buildMenus()
         action->setObjectName(name);
         return action;
     };
-    addItem(file, "mnuVastuInformation", "&Vastu Shastra Result");
+    connect(addItem(file, "mnuVastuInformation", "&Vastu Shastra Result"), &QAction::triggered,
+            this, &FrmMain::runAnalysis);
     addItem(file, "mnuSave", "Save");
     addItem(file, "mnuJPEG", "Save As &JPEG");
     addItem(file, "mnuOpen", "Open");
@@ -250,7 +253,9 @@ QWidget *FrmMain::buildRoomColumn()
     auto *grid = new QGridLayout(commands);
     grid->addWidget(makeButton("cmdOpen", "Open"), 0, 0);
     grid->addWidget(makeButton("Command2", "&Save"), 0, 1);
-    grid->addWidget(makeButton("cmdAnalysis", "&Vastu Shastra Result"), 1, 0, 1, 2);
+    auto *analysis = makeButton("cmdAnalysis", "&Vastu Shastra Result");
+    connect(analysis, &QPushButton::clicked, this, &FrmMain::runAnalysis);
+    grid->addWidget(analysis, 1, 0, 1, 2);
     grid->addWidget(makeButton("cmdSaveAsJPEG", "Save As &JPEG"), 2, 0, 1, 2);
     layout->addWidget(commands);
     layout->addStretch();
@@ -418,6 +423,15 @@ void FrmMain::confirmRoom()
     m_roomLength->clear();
     m_roomWidth->clear();
     m_dialogs.showMessage("Now Drag The Room To Bring It To Your Prefered Position", Icon::None);
+}
+
+void FrmMain::runAnalysis()
+{
+    const std::string report = RunAnalysis(m_editor.txtRoom, m_direction->currentIndex());
+    auto *display = new FrmDisplay(m_dialogs, report, this);
+    connect(display, &FrmDisplay::left, this, &QWidget::show);
+    display->show();
+    hide();
 }
 
 void FrmMain::cancelRoom()

@@ -43,6 +43,8 @@ public:
     void pickRoomName(QListWidgetItem *item);
     void confirmRoom();
     void cancelRoom();
+    // Shows the report on the chart in the report window in place of this one.
+    void runAnalysis();
 
 private:
     void buildMenus();

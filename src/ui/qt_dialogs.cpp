@@ -1,8 +1,12 @@
 #include "ui/qt_dialogs.h"
 
+#include "ui/print_job.h"
+
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace tessel {
 
@@ -64,6 +68,20 @@ std::optional<std::string> QtDialogs::askSaveFileName(const std::string &filter,
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst().toStdString();
+}
+
+bool QtDialogs::askPrinter(PrintJob &job)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, m_parent);
+    // Everything is printed: no page range, no selection to choose.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    job.print(printer);
+    return true;
 }
 
 } // namespace tessel

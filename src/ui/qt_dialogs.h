@@ -24,6 +24,7 @@ public:
     std::optional<std::string> askSaveFileName(const std::string &filter,
                                                const std::string &defaultSuffix,
                                                const std::string &startName) override;
+    bool askPrinter(PrintJob &job) override;
 
 private:
     QWidget *m_parent;

@@ -52,6 +52,11 @@ public:
         std::cout << "save\t" << filter << std::endl;
         return std::nullopt;
     }
+    bool askPrinter(tessel::PrintJob &) override
+    {
+        std::cout << "print" << std::endl;
+        return false;
+    }
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "model/dialogs.h"
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -77,6 +78,22 @@ private:
         T answer = answers.front();
         answers.pop_front();
         return answer;
+    }
+
+public:
+    // askPrinter: each answer true accepts the dialog, and the job then goes to
+    // `printer`, which a test sets to print it where it can be read back (a PDF file).
+    std::deque<bool> printerAnswers;
+    std::function<void(PrintJob &)> printer;
+
+    bool askPrinter(PrintJob &job) override
+    {
+        prompts.push_back("Print");
+        if (!next(printerAnswers, "Print", false))
+            return false;
+        if (printer)
+            printer(job);
+        return true;
     }
 };
 

@@ -1,0 +1,90 @@
+// "Vastu Shastra Result" on a chart as full as the table allows: from the command to the
+// report window's first paint of the report.
+
+#include "model/chart.h"
+#include "model/rooms.h"
+#include "ui/frm_display.h"
+#include "ui/frm_main.h"
+#include "ui/qt_dialogs.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QPushButton>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// Notes the first paint of the report view.
+class ReportPainted : public QObject
+{
+public:
+    bool painted = false;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && watched->parent() &&
+            watched->parent()->objectName() == "txtRoomAnalysis")
+            painted = true;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+void fillChart(tessel::ChartTable &table)
+{
+    int i = 0;
+    while (const auto index = table.createElement()) {
+        tessel::ChartElement &element = table.at(*index);
+        element.text = tessel::kRoomCatalogue[i % tessel::kRoomCatalogue.size()];
+        element.left = float((i * 37) % 4800);
+        element.top = float((i * 53) % 4800);
+        element.width = 100;
+        element.height = 100;
+        element.visible = true;
+        ++i;
+    }
+}
+
+void showReport(benchmark::State &state)
+{
+    tessel::QtDialogs dialogs;
+    tessel::FrmMain window(dialogs);
+    fillChart(window.editor().txtRoom);
+    window.show();
+    QApplication::processEvents();
+    auto *analysis = window.findChild<QPushButton *>("cmdAnalysis");
+    ReportPainted watcher;
+    qApp->installEventFilter(&watcher);
+
+    for (auto _ : state) {
+        watcher.painted = false;
+        analysis->click();
+        while (!watcher.painted)
+            QApplication::processEvents();
+
+        state.PauseTiming();
+        QPointer<tessel::FrmDisplay> display = window.findChild<tessel::FrmDisplay *>();
+        display->close();
+        while (display)
+            QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    qApp->removeEventFilter(&watcher);
+    state.counters["rooms"] = window.editor().txtRoom.elementCount();
+}
+
+BENCHMARK(showReport)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+}

@@ -1,0 +1,320 @@
+#include "analysis/report.h"
+#include "fake_dialogs.h"
+#include "storage/rtf.h"
+#include "ui/frm_display.h"
+#include "ui/frm_main.h"
+#include "ui/print_job.h"
+#include "ui/report_view.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextDocument>
+
+#include <memory>
+
+using tessel::FrmDisplay;
+using tessel::Icon;
+using tessel::testing::FakeDialogs;
+
+class FrmDisplayTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void analysisShowsTheReportInPlaceOfTheChart_data();
+    void analysisShowsTheReportInPlaceOfTheChart();
+    void leavingReturnsToTheChartUnchanged_data();
+    void leavingReturnsToTheChartUnchanged();
+    void secondRunGivesTheSameReport();
+    void viewScrollsByLines();
+    void saveWritesTheReportAsProduced();
+    void cancelledSaveWritesNothing();
+    void failedSaveNamesTheFileAndTheReason_data();
+    void failedSaveNamesTheFileAndTheReason();
+    void printPrintsTheReportAsProduced();
+    void cancelledPrintPrintsNothing();
+
+private:
+    void addRoom(const char *name, float left, float top);
+    FrmDisplay *runFrom(const QString &command);
+    static QString visibleText(const std::string &report);
+    std::string expectedReport() const;
+
+    std::unique_ptr<FakeDialogs> m_dialogs;
+    std::unique_ptr<tessel::FrmMain> m_window;
+    std::unique_ptr<QTemporaryDir> m_folder;
+};
+
+void FrmDisplayTest::init()
+{
+    m_folder = std::make_unique<QTemporaryDir>();
+    m_dialogs = std::make_unique<FakeDialogs>();
+    m_window = std::make_unique<tessel::FrmMain>(*m_dialogs);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    addRoom("Kitchen", 100, 100);
+    addRoom("", 300, 300); // a door
+    addRoom("Hall", 2000, 4000);
+}
+
+void FrmDisplayTest::cleanup()
+{
+    QVERIFY2(m_dialogs->unanswered.empty(), "a dialog was shown that the test did not answer");
+    m_window.reset();
+    m_dialogs.reset();
+    m_folder.reset();
+}
+
+void FrmDisplayTest::addRoom(const char *name, float left, float top)
+{
+    tessel::ChartTable &table = m_window->editor().txtRoom;
+    tessel::ChartElement &element = table.at(*table.createElement());
+    element.text = name;
+    element.left = left;
+    element.top = top;
+    element.width = 800;
+    element.height = 800;
+    element.visible = true;
+}
+
+// Runs the analysis through the button or the menu entry and returns the report window.
+FrmDisplay *FrmDisplayTest::runFrom(const QString &command)
+{
+    if (command == "menu")
+        m_window->findChild<QAction *>("mnuVastuInformation")->trigger();
+    else
+        m_window->findChild<QPushButton *>("cmdAnalysis")->click();
+    return m_window->findChild<FrmDisplay *>("frmDisplay");
+}
+
+QString FrmDisplayTest::visibleText(const std::string &report)
+{
+    return QString::fromStdString(report).replace("\r\n", "\n");
+}
+
+std::string FrmDisplayTest::expectedReport() const
+{
+    return tessel::RunAnalysis(m_window->editor().txtRoom, 0);
+}
+
+void FrmDisplayTest::analysisShowsTheReportInPlaceOfTheChart_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("button") << "button";
+    QTest::newRow("menu") << "menu";
+}
+
+void FrmDisplayTest::analysisShowsTheReportInPlaceOfTheChart()
+{
+    QFETCH(QString, command);
+    FrmDisplay *display = runFrom(command);
+    QVERIFY(display);
+    QVERIFY(QTest::qWaitForWindowExposed(display));
+    QVERIFY(display->isWindow());
+    QVERIFY(!m_window->isVisible());
+    QCOMPARE(display->windowTitle(), "Tessel v1.45");
+    auto *view = display->findChild<tessel::ReportView *>("txtRoomAnalysis");
+    QVERIFY(view && view->isVisible());
+    QCOMPARE(view->toPlainText(), visibleText(expectedReport()));
+    QVERIFY(view->toPlainText().contains("Analysis for Hall :-\nHall Is in the South direction."));
+    QVERIFY(display->findChild<QTextDocument *>("RTB"));
+    const char *const buttons[][2] = {
+        {"cmdPrint", "&Print"}, {"cmdSave", "&Save"}, {"cmdBack", "&Back"}};
+    for (const auto &button : buttons)
+        QCOMPARE(display->findChild<QPushButton *>(button[0])->text(), button[1]);
+    QCOMPARE(display->findChild<QAction *>("mnuBack")->text(), "&Back");
+
+    QTest::keySequence(view, QKeySequence::Copy);
+    QCOMPARE(QApplication::clipboard()->text(), visibleText(expectedReport()));
+}
+
+void FrmDisplayTest::leavingReturnsToTheChartUnchanged_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Back") << "cmdBack";
+    QTest::newRow("menu Back") << "mnuBack";
+    QTest::newRow("close box") << "close";
+}
+
+void FrmDisplayTest::leavingReturnsToTheChartUnchanged()
+{
+    QFETCH(QString, how);
+    m_window->findChild<QLineEdit *>("txtPlotLength")->setText("60");
+    m_window->findChild<QComboBox *>("cmbDirection")->setCurrentIndex(2);
+    const QRect geometry = m_window->geometry();
+    const tessel::ChartTable before = m_window->editor().txtRoom;
+
+    QPointer<FrmDisplay> display = runFrom("button");
+    QVERIFY(display);
+    if (how == "close")
+        display->close();
+    else if (how == "mnuBack")
+        display->findChild<QAction *>("mnuBack")->trigger();
+    else
+        display->findChild<QPushButton *>("cmdBack")->click();
+
+    QVERIFY(m_window->isVisible());
+    QTRY_VERIFY(display.isNull());
+    QCOMPARE(m_window->geometry(), geometry);
+    QCOMPARE(m_window->findChild<QLineEdit *>("txtPlotLength")->text(), "60");
+    QCOMPARE(m_window->findChild<QComboBox *>("cmbDirection")->currentIndex(), 2);
+    const tessel::ChartTable &after = m_window->editor().txtRoom;
+    QCOMPARE(after.elementCount(), before.elementCount());
+    for (int i = 1; i <= after.elementCount(); ++i) {
+        QCOMPARE(after.at(i).text, before.at(i).text);
+        QCOMPARE(after.at(i).left, before.at(i).left);
+        QCOMPARE(after.at(i).top, before.at(i).top);
+    }
+    QCOMPARE(after.stackingOrder(), before.stackingOrder());
+}
+
+void FrmDisplayTest::secondRunGivesTheSameReport()
+{
+    QPointer<FrmDisplay> first = runFrom("button");
+    const QString report = first->findChild<tessel::ReportView *>("txtRoomAnalysis")->toPlainText();
+    first->findChild<QPushButton *>("cmdBack")->click();
+    QTRY_VERIFY(first.isNull());
+
+    FrmDisplay *second = runFrom("menu");
+    QVERIFY(second);
+    QCOMPARE(m_window->findChildren<FrmDisplay *>().size(), 1);
+    QCOMPARE(second->findChild<tessel::ReportView *>("txtRoomAnalysis")->toPlainText(), report);
+}
+
+void FrmDisplayTest::viewScrollsByLines()
+{
+    tessel::ReportView view;
+    view.resize(300, 200);
+    view.setText("first\r\n\r\nthird \xE2\x80\x93 line\nfourth\r\n");
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QCOMPARE(view.lineCount(), 5);
+    QCOMPARE(view.line(0), "first");
+    QCOMPARE(view.line(1), "");
+    QCOMPARE(view.line(2), QString::fromUtf8("third \u2013 line"));
+    QCOMPARE(view.line(4), "");
+    QCOMPARE(view.verticalScrollBar()->maximum(), 4);
+    QTest::keyClick(&view, Qt::Key_Down);
+    QCOMPARE(view.verticalScrollBar()->value(), 1);
+    view.verticalScrollBar()->setValue(4);
+    view.repaint();
+    view.clear();
+    QCOMPARE(view.lineCount(), 1);
+    QCOMPARE(view.verticalScrollBar()->maximum(), 0);
+}
+
+void FrmDisplayTest::saveWritesTheReportAsProduced()
+{
+    FrmDisplay *display = runFrom("button");
+    const QString path = m_folder->filePath("report.rtf");
+    m_dialogs->fileAnswers.push_back(path.toStdString());
+    display->findChild<QPushButton *>("cmdSave")->click();
+
+    QCOMPARE(m_dialogs->prompts, std::vector<std::string>{"Rich Text Format (*.rtf)"});
+    QVERIFY(m_dialogs->messages.empty());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll().toStdString(),
+             tessel::plainTextToRtf(expectedReport(), {"Verdana", 8.25, true}));
+    QVERIFY(display->isVisible());
+}
+
+void FrmDisplayTest::cancelledSaveWritesNothing()
+{
+    FrmDisplay *display = runFrom("button");
+    m_dialogs->fileAnswers.push_back(std::nullopt);
+    display->findChild<QPushButton *>("cmdSave")->click();
+    QVERIFY(m_dialogs->messages.empty());
+    QVERIFY(QDir(m_folder->path()).isEmpty());
+}
+
+void FrmDisplayTest::failedSaveNamesTheFileAndTheReason_data()
+{
+    QTest::addColumn<QString>("folder");
+    // A file where the folder should be, and a folder that is not there: neither can be
+    // written, not even by an administrator.
+    QTest::newRow("a file") << "plain file";
+    QTest::newRow("missing") << "no such folder";
+}
+
+void FrmDisplayTest::failedSaveNamesTheFileAndTheReason()
+{
+    QFETCH(QString, folder);
+    QFile plain(m_folder->filePath("plain file"));
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.close();
+
+    FrmDisplay *display = runFrom("button");
+    const std::string path = m_folder->filePath(folder + "/report.rtf").toStdString();
+    m_dialogs->fileAnswers.push_back(path);
+    display->findChild<QPushButton *>("cmdSave")->click();
+
+    QCOMPARE(m_dialogs->messages.size(), 1u);
+    const FakeDialogs::Shown &shown = m_dialogs->messages.front();
+    QCOMPARE(shown.icon, Icon::Critical);
+    QVERIFY2(shown.text.find("\"" + path + "\"") != std::string::npos, shown.text.c_str());
+    QVERIFY2(!shown.text.ends_with(": "), shown.text.c_str());
+    QVERIFY(display->isVisible());
+}
+
+void FrmDisplayTest::printPrintsTheReportAsProduced()
+{
+    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+    if (pdftotext.isEmpty())
+        QSKIP("pdftotext (poppler-utils) is needed to read the printout");
+    FrmDisplay *display = runFrom("button");
+
+    const QString pdf = m_folder->filePath("report.pdf");
+    m_dialogs->printerAnswers.push_back(true);
+    m_dialogs->printer = [&pdf](tessel::PrintJob &job) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        job.print(printer);
+    };
+    display->findChild<QPushButton *>("cmdPrint")->click();
+    QCOMPARE(m_dialogs->prompts, std::vector<std::string>{"Print"});
+
+    QProcess reader;
+    reader.start(pdftotext, {pdf, "-"});
+    QVERIFY(reader.waitForFinished());
+    // Compatibility forms undo the ligatures of the typesetting ("fl" in "influence").
+    const QString printed = QString::fromUtf8(reader.readAllStandardOutput())
+                                .normalized(QString::NormalizationForm_KC)
+                                .simplified();
+    QVERIFY2(printed.startsWith("Vastu Shastra is the sublime elucidation of your surrounding "
+                                "environment and their influence on your life."),
+             qPrintable(printed.left(200)));
+    QVERIFY(printed.contains(QString::fromUtf8("Atharva Veda \u2013 one")));
+    QVERIFY(printed.contains("North is good for the hall."));
+}
+
+void FrmDisplayTest::cancelledPrintPrintsNothing()
+{
+    FrmDisplay *display = runFrom("button");
+    bool printed = false;
+    m_dialogs->printerAnswers.push_back(false);
+    m_dialogs->printer = [&printed](tessel::PrintJob &) {
+        printed = true;
+    };
+    display->findChild<QPushButton *>("cmdPrint")->click();
+    QVERIFY(!printed);
+    QVERIFY(m_dialogs->messages.empty());
+}
+
+QTEST_MAIN(FrmDisplayTest)
+#include "frm_display_test.moc"
