@@ -13,6 +13,8 @@ namespace tessel {
 class ReportView : public QAbstractScrollArea
 {
     Q_OBJECT
+    // Read as a text box's would be, by whoever inspects the window.
+    Q_PROPERTY(QString plainText READ toPlainText)
 public:
     explicit ReportView(QWidget *parent = nullptr);
 
