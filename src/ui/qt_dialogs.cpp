@@ -66,4 +66,11 @@ std::optional<std::string> QtDialogs::askSaveFileName(const std::string &filter,
     return dialog.selectedFiles().constFirst().toStdString();
 }
 
+void QtDialogs::showTitledMessage(const std::string &title, const std::string &text, Icon icon)
+{
+    QMessageBox box(toQt(icon), fromStd(title), fromStd(text), QMessageBox::Ok, m_parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
 } // namespace tessel
