@@ -3,7 +3,10 @@
 #include "model/number.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <map>
+#include <memory_resource>
 #include <vector>
 
 namespace tessel {
@@ -30,6 +33,13 @@ bool contains(const Box &room, const Box &entrance)
            within(room.left, entrance.right, room.right) &&
            within(room.top, entrance.bottom, room.bottom) &&
            within(room.top, entrance.top, room.bottom);
+}
+
+// The bits of a finite value as an unsigned number in the same order as the values.
+std::uint32_t orderedBits(float value)
+{
+    const auto bits = std::bit_cast<std::uint32_t>(value + 0.0f); // -0 becomes +0
+    return bits & 0x80000000u ? ~bits : bits | 0x80000000u;
 }
 
 } // namespace
@@ -65,51 +75,68 @@ bool entrancesInsideRooms(const ChartTable &table, ElementKind entrance)
 
 std::optional<std::pair<int, int>> findOverlappingRooms(const ChartTable &table)
 {
-    struct Event
-    {
-        double x;
-        bool opens; // the room's left edge; else its right edge
-        int index;
-    };
-    std::vector<Event> events;
-    for (int index = 1; index <= table.elementCount(); ++index) {
-        const ChartElement &element = table.at(index);
-        if (!isLiveRoom(element))
-            continue;
-        events.push_back({element.left, true, index});
-        events.push_back({double(element.left) + element.width, false, index});
-    }
-    // At one x, rooms close before others open: touching at an edge is no overlap.
-    std::sort(events.begin(), events.end(), [](const Event &a, const Event &b) {
-        return a.x < b.x || (a.x == b.x && !a.opens && b.opens);
-    });
-
     // The vertical extents of the rooms the sweep line crosses, by top edge. They never
     // overlap one another (the sweep stops at the first overlap), so a new room can only
     // overlap its neighbours in this order.
     struct Span
     {
-        double bottom;
+        float bottom;
         int index;
     };
-    std::map<double, Span> open;
-    for (const Event &event : events) {
-        const ChartElement &element = table.at(event.index);
-        const double top = element.top;
-        if (!event.opens) {
-            open.erase(top);
+    std::pmr::monotonic_buffer_resource nodes;
+    using Open = std::pmr::map<float, Span>;
+    Open open(&nodes);
+
+    // Edges are kept in single precision, as the elements are: a room whose right edge
+    // rounds onto another's left edge touches it.
+    struct Room
+    {
+        float top;
+        float bottom;
+        int index;
+        Open::iterator where;
+    };
+    std::vector<Room> rooms;
+    // Sort keys: the edge's x in the high half, the room's position in `rooms` in the low.
+    std::vector<std::uint64_t> lefts;
+    std::vector<std::uint64_t> rights;
+    const auto count = static_cast<std::size_t>(table.elementCount());
+    rooms.reserve(count);
+    lefts.reserve(count);
+    rights.reserve(count);
+    for (int index = 1; index <= table.elementCount(); ++index) {
+        const ChartElement &element = table.at(index);
+        if (!isLiveRoom(element))
             continue;
-        }
-        const double bottom = top + element.height;
-        auto next = open.lower_bound(top);
-        if (next != open.end() && next->first < bottom)
-            return std::pair(next->second.index, event.index);
+        const auto room = static_cast<std::uint32_t>(rooms.size());
+        rooms.push_back({element.top, element.top + element.height, index, {}});
+        lefts.push_back(std::uint64_t(orderedBits(element.left)) << 32 | room);
+        rights.push_back(std::uint64_t(orderedBits(element.left + element.width)) << 32 | room);
+    }
+    std::sort(lefts.begin(), lefts.end());
+    std::sort(rights.begin(), rights.end());
+
+    const auto xOf = [](std::uint64_t key) {
+        return key >> 32;
+    };
+    const auto roomOf = [&rooms](std::uint64_t key) -> Room & {
+        return rooms[key & 0xFFFFFFFFu];
+    };
+    auto right = rights.begin();
+    for (const std::uint64_t left : lefts) {
+        // Rooms whose right edge the line has reached leave first: touching is no overlap.
+        for (; right != rights.end() && xOf(*right) <= xOf(left); ++right)
+            open.erase(roomOf(*right).where);
+        Room &room = roomOf(left);
+        const auto next = open.lower_bound(room.top);
+        if (next != open.end() && next->first < room.bottom)
+            return std::pair(next->second.index, room.index);
         if (next != open.begin()) {
             const auto previous = std::prev(next);
-            if (previous->second.bottom > top)
-                return std::pair(previous->second.index, event.index);
+            if (previous->second.bottom > room.top)
+                return std::pair(previous->second.index, room.index);
         }
-        open.emplace_hint(next, top, Span{bottom, event.index});
+        room.where = open.emplace_hint(next, room.top, Span{room.bottom, room.index});
     }
     return std::nullopt;
 }
