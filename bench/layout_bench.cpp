@@ -26,7 +26,6 @@ public:
     {
         return std::nullopt;
     }
-    void showTitledMessage(const std::string &, const std::string &, Icon) override {}
 };
 
 class MemoryFiles : public FileAccess

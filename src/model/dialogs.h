@@ -24,9 +24,13 @@ public:
     virtual std::optional<std::string> askSaveFileName(const std::string &filter,
                                                        const std::string &defaultSuffix,
                                                        const std::string &startName) = 0;
-    // A message box captioned with its own title instead of the application's.
-    virtual void showTitledMessage(const std::string &title, const std::string &text,
-                                   Icon icon) = 0;
+    // A message box captioned with its own title instead of the application's. Dialogs that
+    // have no captions (a console, a log) show the text alone.
+    virtual void showTitledMessage(const std::string &title, const std::string &text, Icon icon)
+    {
+        (void)title;
+        showMessage(text, icon);
+    }
 };
 
 } // namespace tessel
