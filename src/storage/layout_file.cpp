@@ -327,12 +327,17 @@ std::string writeLayout(const ChartTable &table)
     return out;
 }
 
-LayoutReadResult readLayout(std::string_view bytes, std::size_t capacity)
+LayoutReadResult readLayout(std::string_view bytes, std::size_t capacity, std::size_t maxBytes)
 {
     LayoutReadResult result;
-    const bool tooLarge = bytes.size() > kMaxLayoutFileBytes;
-    if (tooLarge)
-        bytes = bytes.substr(0, kMaxLayoutFileBytes);
+    const bool tooLarge = bytes.size() > maxBytes;
+    if (tooLarge) {
+        // Read whole lines only: a record cut in the middle of a field would be misread.
+        bytes = bytes.substr(0, maxBytes);
+        const auto lineEnd = bytes.find_last_of("\r\n");
+        bytes =
+            lineEnd == std::string_view::npos ? std::string_view() : bytes.substr(0, lineEnd + 1);
+    }
 
     Reader reader(bytes);
     const auto fail = [&](LayoutFaultKind kind, int line, int field = 0) {

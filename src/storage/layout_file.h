@@ -70,10 +70,12 @@ std::string formatLayoutNumber(float value);
 std::string writeLayout(const ChartTable &table);
 
 // Reads records until the bytes end, the first fault, or `capacity` records were read and
-// another follows. Linear in the size of the bytes whatever they hold.
-LayoutReadResult readLayout(std::string_view bytes, std::size_t capacity = ChartTable::kMaxIndex);
+// another follows; bytes beyond `maxBytes` are not read. Linear in the size of the bytes
+// whatever they hold.
+LayoutReadResult readLayout(std::string_view bytes, std::size_t capacity = ChartTable::kMaxIndex,
+                            std::size_t maxBytes = kMaxLayoutFileBytes);
 
-// One sentence for the user, without a full stop: "line 12 ends in the middle of a record".
+// One sentence for the user, without a full stop: "field 3 in line 12 is not a number".
 std::string describeLayoutFault(const LayoutFault &fault);
 
 } // namespace tessel

@@ -203,14 +203,23 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(LayoutFaults, AHugeFileIsReadUpToItsLimitOnly)
 {
-    std::string bytes = good;
-    bytes.append(kMaxLayoutFileBytes, '\n');
-    bytes += good;
-    const LayoutReadResult result = readLayout(bytes);
-    EXPECT_EQ(result.records.size(), 1u);
-    ASSERT_TRUE(result.fault.has_value());
-    EXPECT_EQ(result.fault->kind, LayoutFaultKind::FileTooLarge);
-    EXPECT_EQ(describeLayoutFault(*result.fault).find("the file is larger than 64 MB"), 0u);
+    // Records in lines 1, 1002 and 1003.
+    const std::string bytes = good + std::string(1000, '\n') + good + good;
+    struct Cut
+    {
+        std::size_t limit, loaded;
+        int line;
+    };
+    for (const Cut cut : {Cut{bytes.size() - 1, 3, 1004}, Cut{bytes.size() - 10, 2, 1003},
+                          Cut{good.size() - 3, 0, 1}}) {
+        const LayoutReadResult result = readLayout(bytes, 10, cut.limit);
+        EXPECT_EQ(result.records.size(), cut.loaded) << cut.limit;
+        EXPECT_EQ(result.fault, (LayoutFault{LayoutFaultKind::FileTooLarge, cut.line}))
+            << cut.limit;
+    }
+    EXPECT_EQ(readLayout(bytes, 10, bytes.size()).records.size(), 3u);
+    EXPECT_EQ(describeLayoutFault({LayoutFaultKind::FileTooLarge, 9}),
+              "the file is larger than 64 MB; it was read up to line 9");
 }
 
 TEST(LayoutFaults, AreDescribedWithTheirLine)
