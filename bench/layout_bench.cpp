@@ -48,13 +48,7 @@ public:
 
 void add(Editor &editor, const char *text, float left, float top, float width, float height)
 {
-    ChartElement &element = editor.txtRoom.at(*editor.txtRoom.createElement());
-    element.text = text;
-    element.left = left;
-    element.top = top;
-    element.width = width;
-    element.height = height;
-    element.visible = true;
+    appendElement(editor.txtRoom, {text, left, top, width, height, 1});
 }
 
 // A plan that passes every check of a save with the table full: rooms a third of a twip

@@ -116,16 +116,9 @@ LayoutOutcome OpenLayout(Editor &editor, Dialogs &dialogs, FileAccess &files,
     const LayoutReadResult file = readLayout(content.bytes, capacity);
 
     for (const LayoutRecord &record : file.records) {
-        const int index = *table.createElement();
-        ChartElement &element = table.at(index);
-        element.visible = true;
-        element.text = record.text;
-        element.left = record.left;
-        element.top = record.top;
-        element.width = record.width;
-        element.height = record.height;
-        element.borderStyle = record.borderStyle;
-        switch (kindOf(element.text)) {
+        // The reader stopped at the table's capacity.
+        const int index = *appendElement(table, record);
+        switch (kindOf(record.text)) {
         case ElementKind::MainEntrance:
             editor.mainEntranceIndex = index;
             outcome.mainEntranceCaption = kDeleteMainEntranceCaption;

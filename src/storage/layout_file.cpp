@@ -298,6 +298,22 @@ constexpr int kFieldCount = 7;
 
 } // namespace
 
+std::optional<int> appendElement(ChartTable &table, const LayoutRecord &record)
+{
+    const auto index = table.createElement();
+    if (!index)
+        return std::nullopt;
+    ChartElement &element = table.at(*index);
+    element.visible = true;
+    element.text = record.text;
+    element.left = record.left;
+    element.top = record.top;
+    element.width = record.width;
+    element.height = record.height;
+    element.borderStyle = record.borderStyle;
+    return index;
+}
+
 std::string formatLayoutNumber(float value)
 {
     std::string text;

@@ -61,6 +61,10 @@ struct LayoutReadResult
     std::optional<LayoutFault> fault;
 };
 
+// Creates the element after the last one from a record, shown; its index, or std::nullopt
+// with the table unchanged when the table is full.
+std::optional<int> appendElement(ChartTable &table, const LayoutRecord &record);
+
 // Plain decimal with a full stop whatever the locale: whole values in full without a
 // fraction (4800, -480), other values to at most seven significant digits (533.3333,
 // 0.00001), never an exponent.

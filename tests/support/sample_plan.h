@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/editor.h"
+#include "storage/layout_file.h"
 
 #include <string>
 
@@ -9,16 +10,7 @@ namespace tessel::testing {
 inline int addElement(Editor &editor, const std::string &text, float left, float top, float width,
                       float height, std::int16_t border = 1)
 {
-    const int index = *editor.txtRoom.createElement();
-    ChartElement &element = editor.txtRoom.at(index);
-    element.text = text;
-    element.left = left;
-    element.top = top;
-    element.width = width;
-    element.height = height;
-    element.borderStyle = border;
-    element.visible = true;
-    return index;
+    return *appendElement(editor.txtRoom, {text, left, top, width, height, border});
 }
 
 // Deleting parks an element, disabled and without size, at the chart's far corner.
