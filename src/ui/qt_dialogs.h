@@ -24,8 +24,7 @@ public:
     std::optional<std::string> askSaveFileName(const std::string &filter,
                                                const std::string &defaultSuffix,
                                                const std::string &startName) override;
-    void showTitledMessage(const std::string &title, const std::string &text,
-                           Icon icon) override;
+    void showTitledMessage(const std::string &title, const std::string &text, Icon icon) override;
 
 private:
     QWidget *m_parent;

@@ -89,8 +89,7 @@ public:
     };
     std::vector<Titled> titledMessages; // every message box with a title of its own
 
-    void showTitledMessage(const std::string &title, const std::string &text,
-                           Icon icon) override
+    void showTitledMessage(const std::string &title, const std::string &text, Icon icon) override
     {
         titledMessages.push_back({title, text, icon});
     }
