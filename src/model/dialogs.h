@@ -30,6 +30,13 @@ public:
     // Asks for a printer and, when the user accepts, prints the job on it. False when the
     // user cancels.
     virtual bool askPrinter(PrintJob &job) = 0;
+    // A message box captioned with its own title instead of the application's. Dialogs that
+    // have no captions (a console, a log) show the text alone.
+    virtual void showTitledMessage(const std::string &title, const std::string &text, Icon icon)
+    {
+        (void)title;
+        showMessage(text, icon);
+    }
 };
 
 } // namespace tessel

@@ -84,4 +84,11 @@ bool QtDialogs::askPrinter(PrintJob &job)
     return true;
 }
 
+void QtDialogs::showTitledMessage(const std::string &title, const std::string &text, Icon icon)
+{
+    QMessageBox box(toQt(icon), fromStd(title), fromStd(text), QMessageBox::Ok, m_parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
 } // namespace tessel

@@ -25,6 +25,7 @@ public:
                                                const std::string &defaultSuffix,
                                                const std::string &startName) override;
     bool askPrinter(PrintJob &job) override;
+    void showTitledMessage(const std::string &title, const std::string &text, Icon icon) override;
 
 private:
     QWidget *m_parent;

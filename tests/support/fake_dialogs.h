@@ -95,6 +95,20 @@ public:
             printer(job);
         return true;
     }
+
+    struct Titled
+    {
+        std::string title;
+        std::string text;
+        Icon icon;
+        bool operator==(const Titled &) const = default;
+    };
+    std::vector<Titled> titledMessages; // every message box with a title of its own
+
+    void showTitledMessage(const std::string &title, const std::string &text, Icon icon) override
+    {
+        titledMessages.push_back({title, text, icon});
+    }
 };
 
 } // namespace tessel::testing

@@ -1,0 +1,152 @@
+#include "storage/layout_commands.h"
+
+#include "model/entrances.h"
+#include "storage/layout_file.h"
+#include "storage/plan_checks.h"
+
+namespace tessel {
+
+namespace {
+
+constexpr const char *kMainEntranceCaption = "Main Entrance";
+constexpr const char *kBackEntranceCaption = "Back Entrance";
+constexpr const char *kDeleteMainEntranceCaption = "Delete Main Entrance";
+constexpr const char *kDeleteBackEntranceCaption = "Delete Back Entrance";
+
+// The chart and every fact about it go together: no entrance, door, selection or overlap
+// outlives the elements it was about.
+void emptyChart(Editor &editor)
+{
+    editor.txtRoom = ChartTable();
+    editor.roomSelected = false;
+    editor.doorSelected = false;
+    editor.openingDragged = false;
+    editor.overlapDetected = false;
+    editor.doorsPresent = false;
+    editor.mainEntranceIndex = 0;
+    editor.backEntranceIndex = 0;
+}
+
+} // namespace
+
+std::string layoutFilePath(const std::string &folder)
+{
+    if (folder.empty() || folder.back() == '/')
+        return folder + kLayoutFileName;
+    return folder + '/' + kLayoutFileName;
+}
+
+LayoutOutcome SaveLayout(Editor &editor, Dialogs &dialogs, FileAccess &files,
+                         const std::string &folder)
+{
+    const ChartTable &table = editor.txtRoom;
+    if (!mainEntranceExists(table)) {
+        dialogs.showMessage("Please create Main Entrance", Icon::Information);
+        return {};
+    }
+    if (!backEntranceExists(table) &&
+        dialogs.askYesNo("There is no Back Entrance\r\nDo you want To create ?", Icon::None))
+        return {};
+    if (!entrancesInsideRooms(table, ElementKind::MainEntrance)) {
+        dialogs.showMessage("Main Entrance must be inside the room", Icon::Information);
+        return {};
+    }
+    if (!entrancesInsideRooms(table, ElementKind::BackEntrance)) {
+        dialogs.showMessage("Back Entrance must be inside the room", Icon::Information);
+        return {};
+    }
+    editor.doorsPresent = hasLiveDoor(table);
+    if (!editor.doorsPresent) {
+        dialogs.showMessage("Please Create Doors", Icon::Information);
+        return {};
+    }
+    if (findOverlappingRooms(table)) {
+        dialogs.showMessage("You cannot overlap rooms", Icon::Information);
+        return {};
+    }
+    if (!dialogs.askYesNo("Do You Want to Save Lay Out of Your Plot?", Icon::None))
+        return {};
+
+    const std::string path = layoutFilePath(folder);
+    if (const auto error = files.writeAtomically(path, writeLayout(table))) {
+        dialogs.showMessage("The layout could not be saved to " + path + ":\n" + *error +
+                                "\n\nYour chart is unchanged, and a layout saved there "
+                                "before is kept as it was.",
+                            Icon::Critical);
+        return {};
+    }
+
+    emptyChart(editor);
+    LayoutOutcome outcome;
+    outcome.chartChanged = true;
+    outcome.mainEntranceCaption = kMainEntranceCaption;
+    outcome.backEntranceCaption = kBackEntranceCaption;
+    outcome.saveEnabled = true;
+    outcome.openEnabled = true;
+    return outcome;
+}
+
+LayoutOutcome OpenLayout(Editor &editor, Dialogs &dialogs, FileAccess &files,
+                         const std::string &folder)
+{
+    LayoutOutcome outcome;
+    if (!editor.scales.isSet()) {
+        dialogs.showMessage("Please reduced scale measure", Icon::Information);
+        outcome.focus = Field::PlotLength;
+        return outcome;
+    }
+    const std::string path = layoutFilePath(folder);
+    if (!files.exists(path)) {
+        dialogs.showMessage("You did not save any structure of plot", Icon::Information);
+        return outcome;
+    }
+    if (editor.roomCreated &&
+        !dialogs.askYesNo("Are You Sure You Want To Integrate Old Chart With New Chart ?",
+                          Icon::None))
+        return outcome;
+
+    const FileAccess::Content content = files.readAll(path, kMaxLayoutFileBytes);
+    if (!content.ok) {
+        dialogs.showMessage("The layout file " + path + " could not be read:\n" + content.error,
+                            Icon::Critical);
+        return outcome;
+    }
+    ChartTable &table = editor.txtRoom;
+    const auto capacity = static_cast<std::size_t>(ChartTable::kMaxIndex - table.elementCount());
+    const LayoutReadResult file = readLayout(content.bytes, capacity);
+
+    for (const LayoutRecord &record : file.records) {
+        // The reader stopped at the table's capacity.
+        const int index = *appendElement(table, record);
+        switch (kindOf(record.text)) {
+        case ElementKind::MainEntrance:
+            editor.mainEntranceIndex = index;
+            outcome.mainEntranceCaption = kDeleteMainEntranceCaption;
+            break;
+        case ElementKind::BackEntrance:
+            editor.backEntranceIndex = index;
+            outcome.backEntranceCaption = kDeleteBackEntranceCaption;
+            break;
+        case ElementKind::Door:
+            editor.doorsPresent = true;
+            break;
+        default:
+            break;
+        }
+    }
+    outcome.chartChanged = !file.records.empty();
+    outcome.openEnabled = false;
+    outcome.saveEnabled = true;
+
+    if (file.fault) {
+        const std::size_t loaded = file.records.size();
+        dialogs.showMessage("The layout file " + path + " could not be loaded completely: " +
+                                describeLayoutFault(*file.fault) + ".\n\n" +
+                                std::to_string(loaded) + (loaded == 1 ? " element" : " elements") +
+                                " before that point were added to the chart.",
+                            Icon::Critical);
+    }
+    return outcome;
+}
+
+} // namespace tessel

@@ -1,0 +1,100 @@
+#include "storage/layout_file.h"
+
+#include "sample_plan.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <random>
+#include <string>
+
+// Feeds the reader random and mutated files; run under the sanitizers by the test command.
+// TESSEL_FUZZ_ITERATIONS sets how many files each test reads (20000 by default).
+
+namespace tessel {
+namespace {
+
+int iterations()
+{
+    if (const char *text = std::getenv("TESSEL_FUZZ_ITERATIONS"))
+        return std::max(1, std::atoi(text));
+    return 20000;
+}
+
+// What every read must keep to, whatever the bytes: no more records than allowed, sizes
+// that can be drawn, and records that write out and read back again as they are.
+void checkRead(const std::string &bytes, std::size_t capacity)
+{
+    const LayoutReadResult result = readLayout(bytes, capacity);
+    ASSERT_LE(result.records.size(), capacity);
+    if (result.fault) {
+        ASSERT_GE(result.fault->line, 1);
+    }
+    Editor editor;
+    for (const LayoutRecord &record : result.records) {
+        ASSERT_TRUE(std::isfinite(record.left) && std::isfinite(record.top));
+        ASSERT_TRUE(record.width >= 0 && record.height >= 0);
+        testing::addElement(editor, record.text, record.left, record.top, record.width,
+                            record.height, record.borderStyle);
+    }
+    const LayoutReadResult again = readLayout(writeLayout(editor.txtRoom));
+    ASSERT_FALSE(again.fault.has_value()) << bytes;
+    ASSERT_EQ(again.records.size(), result.records.size());
+}
+
+TEST(LayoutFuzz, RandomBytes)
+{
+    std::mt19937 random(20261208);
+    // Mostly the characters the format is made of, so that records get far.
+    const std::string alphabet = ",,,\"\"\r\n\n 0123456789.-+eEaZ\t";
+    for (int i = 0; i < iterations(); ++i) {
+        std::string bytes(std::uniform_int_distribution<int>(0, 400)(random), '\0');
+        for (char &c : bytes) {
+            const int pick = std::uniform_int_distribution<int>(0, 9)(random);
+            c = pick == 0 ? static_cast<char>(random()) : alphabet[random() % alphabet.size()];
+        }
+        checkRead(bytes, 1 + random() % 40);
+    }
+}
+
+TEST(LayoutFuzz, MutatedFiles)
+{
+    Editor editor = testing::samplePlan();
+    testing::park(editor, testing::addElement(editor, "Store Room", 0, 0, 800, 800), "Store Room");
+    testing::addElement(editor, "Caf\xE9", 1.5f, 2.25f, 1066.667f, 0.001f);
+    const std::string seed = writeLayout(editor.txtRoom);
+
+    std::mt19937 random(8);
+    for (int i = 0; i < iterations(); ++i) {
+        std::string bytes = seed;
+        const int mutations = 1 + random() % 8;
+        for (int m = 0; m < mutations && !bytes.empty(); ++m) {
+            const std::size_t at = random() % bytes.size();
+            switch (random() % 6) {
+            case 0: // flip a bit
+                bytes[at] = static_cast<char>(bytes[at] ^ (1 << (random() % 8)));
+                break;
+            case 1: // a separator or quote
+                bytes.insert(at, 1, ",\"\r\n"[random() % 4]);
+                break;
+            case 2:
+                bytes.erase(at, 1 + random() % 12);
+                break;
+            case 3: // repeat a piece
+                bytes.insert(at, bytes.substr(random() % bytes.size(), 1 + random() % 64));
+                break;
+            case 4:
+                bytes.resize(at);
+                break;
+            default: // a digit run
+                bytes.insert(at, std::string(1 + random() % 50, '9'));
+                break;
+            }
+        }
+        checkRead(bytes, 1 + random() % 12);
+    }
+}
+
+} // namespace
+} // namespace tessel
