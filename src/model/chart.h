@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,18 @@ struct ChartElement
     std::int16_t borderStyle = 1; // 0 no border, 1 single line
     // A fill that stands in for white or light green (a just deleted opening); 0xRRGGBB.
     std::optional<std::uint32_t> fillOverride;
+
+    bool operator==(const ChartElement &) const = default;
+};
+
+// What a journal of the table kept: ElementCount and every element written to, as they were
+// when the journal was opened, and the stacking order where it changed other than by
+// creating elements.
+struct ChartJournal
+{
+    int elementCount = 0;
+    std::map<int, ChartElement> before;
+    std::optional<std::vector<int>> stacking;
 };
 
 // The element table txtRoom. The index of an element is its identity; element 0 is the
@@ -44,7 +57,14 @@ public:
     bool isFull() const { return elementCount() >= kMaxIndex; }
 
     const ChartElement &at(int index) const { return m_elements.at(index); }
-    ChartElement &at(int index) { return m_elements.at(index); }
+    // Write access; while a journal is open the element is kept as it was first. Read through
+    // a const table where nothing is written, so that the journal stays small.
+    ChartElement &at(int index)
+    {
+        if (m_journal && index > 0)
+            keepInJournal(index);
+        return m_elements.at(index);
+    }
 
     // Creates element ElementCount + 1 as a hidden copy of the template, stacked in front
     // of all others, and returns its index; std::nullopt, with the table unchanged, when
@@ -52,12 +72,28 @@ public:
     std::optional<int> createElement();
 
     void bringToFront(int index);
+    // Removes every element but the template: ElementCount becomes 0.
+    void clear();
     // Indexes of elements 1 upwards, from the back of the stacking order to the front.
     const std::vector<int> &stackingOrder() const { return m_stacking; }
 
+    // Undo support. From openJournal to closeJournal the table keeps what it was before every
+    // change made to it, and nothing else: a change of one element keeps one element.
+    void openJournal();
+    ChartJournal closeJournal();
+    bool isJournalOpen() const { return m_journal.has_value(); }
+    // Puts the table back into a state: ElementCount `count`, the given elements as they are
+    // given, and the stacking order given, or else the present one without the elements
+    // beyond `count` and with the elements created since in creation order.
+    void restore(int count, const std::map<int, ChartElement> &elements,
+                 const std::optional<std::vector<int>> &stacking);
+
 private:
+    void keepInJournal(int index);
+
     std::vector<ChartElement> m_elements;
     std::vector<int> m_stacking;
+    std::optional<ChartJournal> m_journal;
 };
 
 } // namespace tessel

@@ -168,10 +168,11 @@ OpeningOutcome pressEntranceButton(Editor &editor, OpeningKind kind)
     }
     // Every live element bearing the entrance's name goes, whatever made it.
     OpeningOutcome outcome;
-    for (int index = 1; index <= editor.txtRoom.elementCount(); ++index) {
-        ChartElement &element = editor.txtRoom.at(index);
-        if (element.enabled && element.text == texts.elementText) {
-            markDeleted(element, "a");
+    const ChartTable &view = editor.txtRoom;
+    for (int index = 1; index <= view.elementCount(); ++index) {
+        const ChartElement &seen = view.at(index);
+        if (seen.enabled && seen.text == texts.elementText) {
+            markDeleted(editor.txtRoom.at(index), "a");
             outcome.changed.push_back(index);
         }
     }
@@ -266,10 +267,11 @@ OpeningOutcome deleteDoor(Editor &editor)
     if (!editor.doorSelected)
         return {Refusal{"Please select a door to delete", Icon::Information}};
     OpeningOutcome outcome;
-    for (int index = 1; index <= editor.txtRoom.elementCount(); ++index) {
-        ChartElement &element = editor.txtRoom.at(index);
-        if (element.highlighted && kindOf(element.text) == ElementKind::Door) {
-            markDeleted(element, "Deleted Door");
+    const ChartTable &view = editor.txtRoom;
+    for (int index = 1; index <= view.elementCount(); ++index) {
+        const ChartElement &seen = view.at(index);
+        if (seen.highlighted && kindOf(seen.text) == ElementKind::Door) {
+            markDeleted(editor.txtRoom.at(index), "Deleted Door");
             outcome.changed.push_back(index);
         }
     }

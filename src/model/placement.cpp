@@ -69,10 +69,11 @@ std::vector<int> selectElement(Editor &editor, int index)
 {
     std::vector<int> changed;
     ChartTable &table = editor.txtRoom;
+    const ChartTable &view = table;
     for (int i = 0; i <= table.elementCount(); ++i) {
-        ChartElement &element = table.at(i);
         const bool highlighted = i == index;
-        if (element.highlighted != highlighted || element.fillOverride) {
+        if (view.at(i).highlighted != highlighted || view.at(i).fillOverride) {
+            ChartElement &element = table.at(i);
             element.highlighted = highlighted;
             element.fillOverride.reset();
             changed.push_back(i);
@@ -132,10 +133,11 @@ std::optional<Refusal> deleteSelectedRoom(Editor &editor)
     if (!editor.roomSelected)
         return Refusal{"Please select a room to delete", Icon::None, Field::None};
     ChartTable &table = editor.txtRoom;
+    const ChartTable &view = table;
     for (int i = 1; i <= table.elementCount(); ++i) {
-        ChartElement &element = table.at(i);
-        if (!element.highlighted)
+        if (!view.at(i).highlighted)
             continue;
+        ChartElement &element = table.at(i);
         element.enabled = false;
         element.left = kParkedPosition;
         element.top = kParkedPosition;

@@ -17,7 +17,7 @@ constexpr const char *kDeleteBackEntranceCaption = "Delete Back Entrance";
 // outlives the elements it was about.
 void emptyChart(Editor &editor)
 {
-    editor.txtRoom = ChartTable();
+    editor.txtRoom.clear();
     editor.roomSelected = false;
     editor.doorSelected = false;
     editor.openingDragged = false;

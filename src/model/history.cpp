@@ -1,0 +1,114 @@
+#include "model/history.h"
+
+namespace tessel {
+
+EditorFlags EditorFlags::of(const Editor &editor)
+{
+    return {editor.roomSelected,   editor.doorSelected,      editor.selectedRoomLength,
+            editor.selectedRoomWidth, editor.openingDragged, editor.overlapDetected,
+            editor.doorsPresent,   editor.doorCount,         editor.mainEntranceIndex,
+            editor.backEntranceIndex};
+}
+
+void EditorFlags::applyTo(Editor &editor) const
+{
+    editor.roomSelected = roomSelected;
+    editor.doorSelected = doorSelected;
+    editor.selectedRoomLength = selectedRoomLength;
+    editor.selectedRoomWidth = selectedRoomWidth;
+    editor.openingDragged = openingDragged;
+    editor.overlapDetected = overlapDetected;
+    editor.doorsPresent = doorsPresent;
+    editor.doorCount = doorCount;
+    editor.mainEntranceIndex = mainEntranceIndex;
+    editor.backEntranceIndex = backEntranceIndex;
+}
+
+void Step::undo(Editor &editor) const
+{
+    editor.txtRoom.restore(m_countBefore, m_before, m_stackingBefore);
+    m_flagsBefore.applyTo(editor);
+}
+
+void Step::redo(Editor &editor) const
+{
+    editor.txtRoom.restore(m_countAfter, m_after, m_stackingAfter);
+    m_flagsAfter.applyTo(editor);
+}
+
+bool Step::isEmpty() const
+{
+    if (m_countBefore != m_countAfter || m_stackingBefore != m_stackingAfter ||
+        m_flagsBefore != m_flagsAfter || m_before.size() != m_after.size())
+        return false;
+    for (const auto &[index, element] : m_before) {
+        const auto after = m_after.find(index);
+        if (after == m_after.end() || !(after->second == element))
+            return false;
+    }
+    return true;
+}
+
+bool Step::absorb(const Step &next)
+{
+    const bool onlySubject =
+        m_subject != 0 && next.m_subject == m_subject && next.m_after.size() <= 1 &&
+        (next.m_after.empty() || next.m_after.begin()->first == m_subject);
+    if (!onlySubject || next.m_countBefore != next.m_countAfter || next.m_stackingAfter ||
+        m_countAfter != next.m_countBefore)
+        return false;
+    for (const auto &[index, element] : next.m_after) {
+        m_before.try_emplace(index, next.m_before.at(index));
+        m_after[index] = element;
+    }
+    m_flagsAfter = next.m_flagsAfter;
+    return true;
+}
+
+StepRecorder::StepRecorder(Editor &editor, std::string name, int subject)
+    : m_editor(editor)
+    , m_name(std::move(name))
+    , m_subject(subject)
+    , m_flagsBefore(EditorFlags::of(editor))
+{
+    m_editor.txtRoom.openJournal();
+}
+
+StepRecorder::~StepRecorder()
+{
+    if (!m_finished)
+        m_editor.txtRoom.closeJournal();
+}
+
+Step StepRecorder::finish()
+{
+    m_finished = true;
+    ChartJournal journal = m_editor.txtRoom.closeJournal();
+    const ChartTable &table = m_editor.txtRoom;
+
+    Step step;
+    step.m_name = std::move(m_name);
+    step.m_subject = m_subject;
+    step.m_countBefore = journal.elementCount;
+    step.m_countAfter = table.elementCount();
+    step.m_flagsBefore = m_flagsBefore;
+    step.m_flagsAfter = EditorFlags::of(m_editor);
+    // Elements written to without a change are left out: reading through a writable table
+    // keeps them too.
+    for (auto &[index, before] : journal.before) {
+        if (index <= step.m_countAfter && table.at(index) == before)
+            continue;
+        if (index <= step.m_countAfter)
+            step.m_after.emplace(index, table.at(index));
+        step.m_before.emplace(index, std::move(before));
+    }
+    for (int index = journal.elementCount + 1; index <= step.m_countAfter; ++index)
+        step.m_after.emplace(index, table.at(index));
+    if (journal.stacking) {
+        step.m_stackingBefore = std::move(journal.stacking);
+        step.m_stackingAfter = table.stackingOrder();
+    }
+    return step;
+}
+
+} // namespace tessel
