@@ -1,0 +1,286 @@
+#include "fake_dialogs.h"
+#include "file_faults.h"
+#include "sample_plan.h"
+#include "storage/layout_file.h"
+#include "ui/chart_widget.h"
+#include "ui/frm_main.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace tessel;
+using tessel::testing::FakeDialogs;
+
+namespace {
+
+// Counts the paint events of a widget.
+class PaintCounter : public QObject
+{
+public:
+    explicit PaintCounter(QWidget *widget)
+        : QObject(widget)
+    {
+        widget->installEventFilter(this);
+    }
+    int paints = 0;
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+} // namespace
+
+// Saving, opening and exporting from the main window's buttons and File menu.
+class FileCommandsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void saveThenOpen_data();
+    void saveThenOpen();
+    void openBeforeMeasuringFocusesThePlotLength();
+    void anUnwritableFolderKeepsChartAndFile_data();
+    void anUnwritableFolderKeepsChartAndFile();
+    void exportWritesTheChartAsOnScreen();
+
+private:
+    template<typename T>
+    T *find(const char *name) const
+    {
+        T *widget = m_window->findChild<T *>(name);
+        if (!widget)
+            qFatal("no control named %s", name);
+        return widget;
+    }
+    QPushButton *button(const char *name) const { return find<QPushButton>(name); }
+    // Presses the button, or triggers the menu item, of that name.
+    void run(const QString &name) const;
+    void loadSamplePlan();
+    Editor &editor() const { return m_window->editor(); }
+    QString layoutPath() const { return m_dir->filePath("Structure.txt"); }
+    static QByteArray bytesOf(const QString &path);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<FakeDialogs> m_dialogs;
+    std::unique_ptr<FrmMain> m_window;
+};
+
+void FileCommandsTest::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_dialogs = std::make_unique<FakeDialogs>();
+    m_window = std::make_unique<FrmMain>(*m_dialogs);
+    m_window->setLayoutFolder(m_dir->path());
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void FileCommandsTest::cleanup()
+{
+    QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY2(m_dialogs->unanswered.empty(), "a dialog was shown that the test did not answer");
+    m_window.reset();
+    m_dialogs.reset();
+    m_dir.reset();
+}
+
+void FileCommandsTest::run(const QString &name) const
+{
+    if (name.startsWith("mnu"))
+        find<QAction>(name.toLatin1().constData())->trigger();
+    else
+        button(name.toLatin1().constData())->click();
+}
+
+void FileCommandsTest::loadSamplePlan()
+{
+    editor() = testing::samplePlan();
+    button("cmdFrontEntrence")->setText("Delete Main Entrance");
+    button("cmdBackEntrence")->setText("Delete Back Entrance");
+}
+
+QByteArray FileCommandsTest::bytesOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void FileCommandsTest::saveThenOpen_data()
+{
+    QTest::addColumn<QString>("save");
+    QTest::addColumn<QString>("open");
+    QTest::newRow("buttons") << "Command2"
+                             << "cmdOpen";
+    QTest::newRow("menu items") << "mnuSave"
+                                << "mnuOpen";
+}
+
+// A save writes the chart and empties it with everything about it; an open brings it back.
+void FileCommandsTest::saveThenOpen()
+{
+    QFETCH(QString, save);
+    QFETCH(QString, open);
+    loadSamplePlan();
+    const std::string chart = writeLayout(editor().txtRoom);
+    const QImage planOnScreen = find<ChartWidget>("picRoomLocation")->grab().toImage();
+    button("cmdOpen")->setEnabled(false);
+    QTest::qWait(20);
+    auto *painted = new PaintCounter(find<ChartWidget>("picRoomLocation"));
+
+    m_dialogs->yesNoAnswers = {true};
+    run(save);
+    QTRY_VERIFY(painted->paints > 0);
+    QCOMPARE(m_dialogs->questions.size(), std::size_t(1));
+    QCOMPARE(m_dialogs->questions[0].text, "Do You Want to Save Lay Out of Your Plot?");
+    QVERIFY(m_dialogs->messages.empty());
+    QCOMPARE(bytesOf(layoutPath()).toStdString(), chart);
+    QCOMPARE(editor().txtRoom.elementCount(), 0);
+    QVERIFY(button("Command2")->isEnabled());
+    QVERIFY(button("cmdOpen")->isEnabled());
+    QCOMPARE(button("cmdFrontEntrence")->text(), "Main Entrance");
+    QCOMPARE(button("cmdBackEntrence")->text(), "Back Entrance");
+
+    // The plot is measured again after a save; a room was created, so the open asks.
+    editor().scales = {10, 5};
+    m_dialogs->yesNoAnswers = {true};
+    painted->paints = 0;
+    run(open);
+    QTRY_VERIFY(painted->paints > 0);
+    QCOMPARE(writeLayout(editor().txtRoom), chart);
+    QCOMPARE(find<ChartWidget>("picRoomLocation")->grab().toImage(), planOnScreen);
+    QVERIFY(!button("cmdOpen")->isEnabled());
+    QVERIFY(button("Command2")->isEnabled());
+    QCOMPARE(button("cmdFrontEntrence")->text(), "Delete Main Entrance");
+    QCOMPARE(button("cmdBackEntrence")->text(), "Delete Back Entrance");
+    QCOMPARE(editor().mainEntranceIndex, 4);
+
+    // The menu item opens whatever the button's state: the file is appended once more.
+    m_dialogs->yesNoAnswers = {true};
+    find<QAction>("mnuOpen")->trigger();
+    QCOMPARE(editor().txtRoom.elementCount(), 10);
+    QCOMPARE(editor().mainEntranceIndex, 9);
+}
+
+void FileCommandsTest::openBeforeMeasuringFocusesThePlotLength()
+{
+    QFile file(layoutPath());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("1,\"Hall\",0,0,800,800,0\r\n");
+    file.close();
+    button("cmdOpen")->setFocus();
+
+    button("cmdOpen")->click();
+    QCOMPARE(m_dialogs->messages, (std::vector<FakeDialogs::Shown>{
+                                      {"Please reduced scale measure", Icon::Information}}));
+    QCOMPARE(QApplication::focusWidget(), find<QLineEdit>("txtPlotLength"));
+    QCOMPARE(editor().txtRoom.elementCount(), 0);
+    QVERIFY(button("cmdOpen")->isEnabled());
+}
+
+void FileCommandsTest::anUnwritableFolderKeepsChartAndFile_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("keptFile");
+    QTest::newRow("a file in place of the folder") << "blocker"
+                                                   << "blocker";
+    QTest::newRow("a missing folder") << "missing/plans"
+                                      << "";
+    QTest::newRow("a read-only folder") << "locked"
+                                        << "locked/Structure.txt";
+}
+
+void FileCommandsTest::anUnwritableFolderKeepsChartAndFile()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, keptFile);
+    const QByteArray previous = "1,\"Hall\",0,0,800,800,0\r\n";
+    QDir(m_dir->path()).mkdir("locked");
+    for (const QString &name : {QString("blocker"), QString("locked/Structure.txt")}) {
+        QFile file(m_dir->filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(previous);
+    }
+    QVERIFY(QFile::setPermissions(m_dir->filePath("locked"), QFile::ReadOwner | QFile::ExeOwner));
+    const QString target = m_dir->filePath(folder);
+    m_window->setLayoutFolder(target);
+    loadSamplePlan();
+    const std::string chart = writeLayout(editor().txtRoom);
+    button("cmdOpen")->setEnabled(false);
+
+    testing::WithoutPermissionOverride asUser;
+    if (folder == "locked") {
+        if (QFile probe(m_dir->filePath("locked/probe")); probe.open(QIODevice::WriteOnly))
+            QSKIP("this process can write into read-only folders");
+    }
+    m_dialogs->yesNoAnswers = {true};
+    button("Command2")->click();
+
+    QCOMPARE(m_dialogs->messages.size(), std::size_t(1));
+    QCOMPARE(m_dialogs->messages[0].icon, Icon::Critical);
+    QVERIFY(m_dialogs->lastMessage().find(QDir(target).filePath("Structure.txt").toStdString()) !=
+            std::string::npos);
+    QCOMPARE(writeLayout(editor().txtRoom), chart);
+    QVERIFY(!button("cmdOpen")->isEnabled());
+    QCOMPARE(button("cmdFrontEntrence")->text(), "Delete Main Entrance");
+    if (!keptFile.isEmpty())
+        QCOMPARE(bytesOf(m_dir->filePath(keptFile)), previous);
+    QCOMPARE(QDir(m_dir->filePath("locked")).entryList(QDir::Files), QStringList{"Structure.txt"});
+}
+
+// The button and the menu item export alike: numbered copies, each the picture on screen.
+void FileCommandsTest::exportWritesTheChartAsOnScreen()
+{
+    loadSamplePlan();
+    auto *chart = find<ChartWidget>("picRoomLocation");
+    const QImage screen = chart->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const std::string chosen = m_dir->filePath("chart").toStdString();
+    m_dialogs->fileAnswers = {chosen, chosen};
+
+    button("cmdSaveAsJPEG")->click();
+    find<QAction>("mnuJPEG")->trigger();
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files),
+             (QStringList{"chart.jpg", "chart_001.jpg"}));
+    QVERIFY(m_dialogs->messages.empty());
+
+    QImageReader reader(m_dir->filePath("chart_001.jpg"));
+    QCOMPARE(reader.format(), QByteArray("jpeg"));
+    const QImage image = reader.read().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(image.size(), chart->size() * chart->devicePixelRatio());
+    QCOMPARE(screen.size(), image.size());
+    int differing = 0;
+    bool oneColour = true;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            const QRgb q = screen.pixel(x, y);
+            oneColour = oneColour && p == image.pixel(0, 0);
+            // Quality 100 keeps every pixel close to the screen's.
+            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                    std::abs(qBlue(p) - qBlue(q)) >
+                48)
+                ++differing;
+        }
+    }
+    QVERIFY(!oneColour);
+    QVERIFY2(differing < image.width() * image.height() / 200,
+             qPrintable(QString("%1 pixels differ from the screen").arg(differing)));
+}
+
+QTEST_MAIN(FileCommandsTest)
+#include "file_commands_test.moc"
