@@ -19,7 +19,8 @@ using tessel::testing::meanDifference;
 
 namespace {
 
-// Records what the save dialog was opened with.
+// Records what the save dialog was opened with. It is the dialog that does not offer to
+// replace a file: the export numbers copies instead.
 class RecordingDialogs : public testing::FakeDialogs
 {
 public:
@@ -29,7 +30,7 @@ public:
     };
     std::vector<Asked> asked;
 
-    std::optional<std::string> askSaveFileName(const std::string &filter, const std::string &suffix,
+    std::optional<std::string> askCopyFileName(const std::string &filter, const std::string &suffix,
                                                const std::string &startName) override
     {
         asked.push_back({filter, suffix, startName});
