@@ -37,6 +37,14 @@ public:
         (void)title;
         showMessage(text, icon);
     }
+    // Asks for a file name for a command that never replaces a file (it numbers copies
+    // instead), so the dialog does not warn that a chosen name is taken.
+    virtual std::optional<std::string> askCopyFileName(const std::string &filter,
+                                                       const std::string &defaultSuffix,
+                                                       const std::string &startName)
+    {
+        return askSaveFileName(filter, defaultSuffix, startName);
+    }
 };
 
 } // namespace tessel

@@ -1,6 +1,7 @@
 #include "storage/layout_commands.h"
 
 #include "model/entrances.h"
+#include "model/openings.h"
 #include "storage/layout_file.h"
 #include "storage/plan_checks.h"
 
@@ -8,10 +9,11 @@ namespace tessel {
 
 namespace {
 
-constexpr const char *kMainEntranceCaption = "Main Entrance";
-constexpr const char *kBackEntranceCaption = "Back Entrance";
-constexpr const char *kDeleteMainEntranceCaption = "Delete Main Entrance";
-constexpr const char *kDeleteBackEntranceCaption = "Delete Back Entrance";
+// The entrance buttons follow whether the chart holds each entrance, as after any command.
+std::string entranceCaption(const ChartTable &table, OpeningKind kind)
+{
+    return entranceButton(table, kind).caption;
+}
 
 // The chart and every fact about it go together: no entrance, door, selection or overlap
 // outlives the elements it was about.
@@ -79,8 +81,8 @@ LayoutOutcome SaveLayout(Editor &editor, Dialogs &dialogs, FileAccess &files,
     emptyChart(editor);
     LayoutOutcome outcome;
     outcome.chartChanged = true;
-    outcome.mainEntranceCaption = kMainEntranceCaption;
-    outcome.backEntranceCaption = kBackEntranceCaption;
+    outcome.mainEntranceCaption = entranceCaption(editor.txtRoom, OpeningKind::MainEntrance);
+    outcome.backEntranceCaption = entranceCaption(editor.txtRoom, OpeningKind::BackEntrance);
     outcome.saveEnabled = true;
     outcome.openEnabled = true;
     return outcome;
@@ -114,6 +116,7 @@ LayoutOutcome OpenLayout(Editor &editor, Dialogs &dialogs, FileAccess &files,
     ChartTable &table = editor.txtRoom;
     const auto capacity = static_cast<std::size_t>(ChartTable::kMaxIndex - table.elementCount());
     const LayoutReadResult file = readLayout(content.bytes, capacity);
+    const int before = table.elementCount();
 
     for (const LayoutRecord &record : file.records) {
         // The reader stopped at the table's capacity.
@@ -121,11 +124,9 @@ LayoutOutcome OpenLayout(Editor &editor, Dialogs &dialogs, FileAccess &files,
         switch (kindOf(record.text)) {
         case ElementKind::MainEntrance:
             editor.mainEntranceIndex = index;
-            outcome.mainEntranceCaption = kDeleteMainEntranceCaption;
             break;
         case ElementKind::BackEntrance:
             editor.backEntranceIndex = index;
-            outcome.backEntranceCaption = kDeleteBackEntranceCaption;
             break;
         case ElementKind::Door:
             editor.doorsPresent = true;
@@ -134,6 +135,10 @@ LayoutOutcome OpenLayout(Editor &editor, Dialogs &dialogs, FileAccess &files,
             break;
         }
     }
+    if (editor.mainEntranceIndex > before)
+        outcome.mainEntranceCaption = entranceCaption(table, OpeningKind::MainEntrance);
+    if (editor.backEntranceIndex > before)
+        outcome.backEntranceCaption = entranceCaption(table, OpeningKind::BackEntrance);
     outcome.chartChanged = !file.records.empty();
     outcome.openEnabled = false;
     outcome.saveEnabled = true;

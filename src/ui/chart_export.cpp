@@ -52,7 +52,7 @@ std::string ChartImageExporter::ExportChartImage(const ChartTable &table, const 
     // Before the dialog, so that nothing of it can show in the picture.
     const QImage image = renderChartImage(table, chart);
 
-    const auto chosen = m_dialogs.askSaveFileName("JPEG Image (*.jpg)", "jpg", m_previousName);
+    const auto chosen = m_dialogs.askCopyFileName("JPEG Image (*.jpg)", "jpg", m_previousName);
     if (!chosen || chosen->empty())
         return {};
     m_previousName = *chosen;

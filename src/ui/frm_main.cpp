@@ -6,6 +6,7 @@
 #include "model/rooms.h"
 #include "ui/chart_widget.h"
 #include "ui/compass_rose.h"
+#include "ui/file_commands.h"
 #include "ui/hints.h"
 #include "ui/key_filters.h"
 #include "ui/room_placement.h"
@@ -119,6 +120,13 @@ FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
 
     auto *placement = new RoomPlacement(m_editor, m_dialogs, *m_chart, *m_addRoom, this);
     connect(m_deleteRoom, &QPushButton::clicked, placement, &RoomPlacement::deleteRoom);
+    m_fileCommands = new FileCommands(
+        m_editor, m_dialogs, *m_chart, *this,
+        [this](Field field) {
+            if (QLineEdit *box = fieldFor(field))
+                box->setFocus();
+        },
+        this);
     installKeyFilters(*this, m_dialogs);
     installHints(*this);
     // The window fits its content: it widens while a wide entry panel is open and narrows
@@ -432,6 +440,11 @@ void FrmMain::runAnalysis()
     connect(display, &FrmDisplay::left, this, &QWidget::show);
     display->show();
     hide();
+}
+
+void FrmMain::setLayoutFolder(const QString &folder)
+{
+    m_fileCommands->setLayoutFolder(folder);
 }
 
 void FrmMain::cancelRoom()

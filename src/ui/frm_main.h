@@ -18,6 +18,7 @@ namespace tessel {
 class ChartWidget;
 class CompassRose;
 class Dialogs;
+class FileCommands;
 
 inline constexpr const char *kWindowCaption = "Tessel v1.45";
 
@@ -45,6 +46,8 @@ public:
     void cancelRoom();
     // Shows the report on the chart in the report window in place of this one.
     void runAnalysis();
+    // The folder that holds Structure.txt, for saving and opening; layoutFolder() by default.
+    void setLayoutFolder(const QString &folder);
 
 private:
     void buildMenus();
@@ -75,6 +78,7 @@ private:
     QLineEdit *m_roomName = nullptr;
     QLineEdit *m_roomLength = nullptr;
     QLineEdit *m_roomWidth = nullptr;
+    FileCommands *m_fileCommands = nullptr;
 };
 
 } // namespace tessel

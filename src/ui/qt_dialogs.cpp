@@ -62,9 +62,24 @@ std::optional<std::string> QtDialogs::askSaveFileName(const std::string &filter,
                                                       const std::string &defaultSuffix,
                                                       const std::string &startName)
 {
+    return askFileName(filter, defaultSuffix, startName, true);
+}
+
+std::optional<std::string> QtDialogs::askCopyFileName(const std::string &filter,
+                                                      const std::string &defaultSuffix,
+                                                      const std::string &startName)
+{
+    return askFileName(filter, defaultSuffix, startName, false);
+}
+
+std::optional<std::string> QtDialogs::askFileName(const std::string &filter,
+                                                  const std::string &defaultSuffix,
+                                                  const std::string &startName, bool confirmReplace)
+{
     QFileDialog dialog(m_parent, kApplicationTitle, fromStd(startName), fromStd(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(fromStd(defaultSuffix));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirmReplace);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst().toStdString();

@@ -26,8 +26,15 @@ public:
                                                const std::string &startName) override;
     bool askPrinter(PrintJob &job) override;
     void showTitledMessage(const std::string &title, const std::string &text, Icon icon) override;
+    std::optional<std::string> askCopyFileName(const std::string &filter,
+                                               const std::string &defaultSuffix,
+                                               const std::string &startName) override;
 
 private:
+    std::optional<std::string> askFileName(const std::string &filter,
+                                           const std::string &defaultSuffix,
+                                           const std::string &startName, bool confirmReplace);
+
     QWidget *m_parent;
 };
 

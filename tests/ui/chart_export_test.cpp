@@ -3,6 +3,7 @@
 #include "sample_plan.h"
 #include "ui/chart_export.h"
 #include "ui/chart_widget.h"
+#include "window_support.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,10 +15,12 @@
 #include <cstdlib>
 
 using namespace tessel;
+using tessel::testing::meanDifference;
 
 namespace {
 
-// Records what the save dialog was opened with.
+// Records what the save dialog was opened with. It is the dialog that does not offer to
+// replace a file: the export numbers copies instead.
 class RecordingDialogs : public testing::FakeDialogs
 {
 public:
@@ -27,30 +30,13 @@ public:
     };
     std::vector<Asked> asked;
 
-    std::optional<std::string> askSaveFileName(const std::string &filter, const std::string &suffix,
+    std::optional<std::string> askCopyFileName(const std::string &filter, const std::string &suffix,
                                                const std::string &startName) override
     {
         asked.push_back({filter, suffix, startName});
         return FakeDialogs::askSaveFileName(filter, suffix, startName);
     }
 };
-
-// Mean difference per colour channel, 0 to 255.
-double meanDifference(const QImage &a, const QImage &b)
-{
-    const QImage left = a.convertToFormat(QImage::Format_RGB32);
-    const QImage right = b.convertToFormat(QImage::Format_RGB32);
-    double sum = 0;
-    for (int y = 0; y < left.height(); ++y) {
-        for (int x = 0; x < left.width(); ++x) {
-            const QRgb p = left.pixel(x, y);
-            const QRgb q = right.pixel(x, y);
-            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
-                   std::abs(qBlue(p) - qBlue(q));
-        }
-    }
-    return sum / (3.0 * left.width() * left.height());
-}
 
 } // namespace
 

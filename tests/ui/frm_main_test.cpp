@@ -1,5 +1,6 @@
 #include "fake_dialogs.h"
 #include "ui/frm_main.h"
+#include "window_support.h"
 
 #include <QAction>
 #include <QApplication>
@@ -57,10 +58,7 @@ private:
     template<typename T>
     T *find(const char *name) const
     {
-        T *widget = m_window->findChild<T *>(name);
-        if (!widget)
-            qFatal("no control named %s", name);
-        return widget;
+        return tessel::testing::findControl<T>(*m_window, name);
     }
     QLineEdit *field(const char *name) const { return find<QLineEdit>(name); }
     QPushButton *button(const char *name) const { return find<QPushButton>(name); }

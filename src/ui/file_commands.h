@@ -1,0 +1,58 @@
+#pragma once
+
+#include "model/check.h"
+#include "ui/chart_export.h"
+#include "ui/qt_file_access.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace tessel {
+
+class ChartWidget;
+class Dialogs;
+struct Editor;
+struct LayoutOutcome;
+
+// "&Save", "Open" and "Save As &JPEG", from their buttons and from the File menu alike: the
+// layout file and the chart image commands run on the window's editor, and what they change
+// (the chart, the two buttons, the entrance captions, the focus) is applied to the window.
+class FileCommands : public QObject
+{
+    Q_OBJECT
+public:
+    using FocusField = std::function<void(Field)>;
+
+    // window: where the buttons and menu items are found by name. focusField: moves the
+    // keyboard focus to an entry field of the window.
+    FileCommands(Editor &editor, Dialogs &dialogs, ChartWidget &chart, QWidget &window,
+                 FocusField focusField, QObject *parent = nullptr);
+
+    // The folder of Structure.txt; layoutFolder() until one is chosen.
+    QString layoutFolder() const;
+    void setLayoutFolder(const QString &folder);
+
+    void saveLayout();
+    void openLayout();
+    void exportChartImage();
+
+private:
+    void apply(const LayoutOutcome &outcome);
+    void setCaption(const char *button, const std::optional<std::string> &caption);
+    void setEnabled(const char *button, std::optional<bool> enabled);
+
+    Editor &m_editor;
+    Dialogs &m_dialogs;
+    ChartWidget &m_chart;
+    QWidget &m_window;
+    FocusField m_focusField;
+    QtFileAccess m_files;
+    ChartImageExporter m_exporter;
+    QString m_layoutFolder;
+};
+
+} // namespace tessel
