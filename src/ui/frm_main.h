@@ -5,6 +5,8 @@
 
 #include <QMainWindow>
 
+#include <vector>
+
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -18,6 +20,7 @@ namespace tessel {
 class ChartWidget;
 class CompassRose;
 class Dialogs;
+class OpeningPanels;
 
 inline constexpr const char *kWindowCaption = "Tessel v1.45";
 
@@ -43,6 +46,9 @@ public:
     void pickRoomName(QListWidgetItem *item);
     void confirmRoom();
     void cancelRoom();
+    // Call after anything that changes the element table: repaints the chart and sets the
+    // entrance buttons from it.
+    void chartChanged();
 
 private:
     void buildMenus();
@@ -73,6 +79,12 @@ private:
     QLineEdit *m_roomName = nullptr;
     QLineEdit *m_roomLength = nullptr;
     QLineEdit *m_roomWidth = nullptr;
+    QPushButton *m_door = nullptr;
+    QPushButton *m_deleteDoor = nullptr;
+    QPushButton *m_mainEntrance = nullptr;
+    QPushButton *m_backEntrance = nullptr;
+    // The door's steps, then the main entrance's, then the back entrance's.
+    std::vector<OpeningPanels *> m_openings;
 };
 
 } // namespace tessel
