@@ -13,6 +13,7 @@
 #include <QRadioButton>
 
 #include <algorithm>
+#include <iterator>
 
 namespace tessel {
 
@@ -26,60 +27,51 @@ struct PanelNames
     const char *sizePanel, *sizeCaption, *width, *length, *sizeOk, *sizeCancel;
 };
 
-constexpr PanelNames kDoorNames{
-    "fraSelectDirection",
-    "Enter Facing Direction of the Door ",
-    {"optSouth", "optEast", "optWest", "optNorth"},
-    "cmdDoorDirectionOk",
-    "cmdDoorDirectionCancel",
-    "fraDoor",
-    "Enter Length Of the Door",
-    "txtDoorWidth",
-    "txtDoorLength",
-    "cmdDoorOk",
-    "cmdDoorCancel",
+// In the order of OpeningKind: the door, the main entrance, the back entrance.
+constexpr PanelNames kPanelNames[] = {
+    {
+        "fraSelectDirection",
+        "Enter Facing Direction of the Door ",
+        {"optSouth", "optEast", "optWest", "optNorth"},
+        "cmdDoorDirectionOk",
+        "cmdDoorDirectionCancel",
+        "fraDoor",
+        "Enter Length Of the Door",
+        "txtDoorWidth",
+        "txtDoorLength",
+        "cmdDoorOk",
+        "cmdDoorCancel",
+    },
+    {
+        "FraSelectMEDirection",
+        "Enter Facing Direction of the Main Entrance",
+        {"OptMESouth", "optMEEast", "OptMEWest", "optMENorth"},
+        "cmdMEDirectionOk",
+        "cmdMEDirectionCancel",
+        "fraMe",
+        "Enter Length Of the Main Entrance",
+        "txtMEWidth",
+        "txtMELength",
+        "cmdMEOk",
+        "cmdMECancel",
+    },
+    {
+        "fraSelectBEDirection",
+        "Enter Facing Direction of the Back Entrance",
+        {"OptBESouth", "optBEEast", "OptBEWest", "optBENorth"},
+        "cmdBEDirectionOk",
+        "cmdBEDirectionCancel",
+        "fraBe",
+        "Enter Length Of the Back Entrance",
+        "txtBEWidth",
+        "txtBELength",
+        "cmdBEOk",
+        "cmdBECancel",
+    },
 };
 
-constexpr PanelNames kMainEntranceNames{
-    "FraSelectMEDirection",
-    "Enter Facing Direction of the Main Entrance",
-    {"OptMESouth", "optMEEast", "OptMEWest", "optMENorth"},
-    "cmdMEDirectionOk",
-    "cmdMEDirectionCancel",
-    "fraMe",
-    "Enter Length Of the Main Entrance",
-    "txtMEWidth",
-    "txtMELength",
-    "cmdMEOk",
-    "cmdMECancel",
-};
-
-constexpr PanelNames kBackEntranceNames{
-    "fraSelectBEDirection",
-    "Enter Facing Direction of the Back Entrance",
-    {"OptBESouth", "optBEEast", "OptBEWest", "optBENorth"},
-    "cmdBEDirectionOk",
-    "cmdBEDirectionCancel",
-    "fraBe",
-    "Enter Length Of the Back Entrance",
-    "txtBEWidth",
-    "txtBELength",
-    "cmdBEOk",
-    "cmdBECancel",
-};
-
-const PanelNames &panelNames(OpeningKind kind)
-{
-    switch (kind) {
-    case OpeningKind::MainEntrance:
-        return kMainEntranceNames;
-    case OpeningKind::BackEntrance:
-        return kBackEntranceNames;
-    case OpeningKind::Door:
-        break;
-    }
-    return kDoorNames;
-}
+static_assert(static_cast<int>(OpeningKind::Door) == 0 &&
+              static_cast<int>(OpeningKind::BackEntrance) == std::size(kPanelNames) - 1);
 
 constexpr const char *kOptionCaptions[4] = {"South", "East", "West", "North"};
 constexpr Facing kOptionFacings[4] = {Facing::South, Facing::East, Facing::West, Facing::North};
@@ -102,7 +94,7 @@ OpeningPanels::OpeningPanels(OpeningKind kind, Editor &editor, Dialogs &dialogs,
     , m_compass(compass)
     , m_start(start)
 {
-    const PanelNames &names = panelNames(kind);
+    const PanelNames &names = kPanelNames[static_cast<int>(kind)];
 
     m_facingPanel = makePanel(names.facingPanel, names.facingCaption);
     auto *grid = new QGridLayout(m_facingPanel);
