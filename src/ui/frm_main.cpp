@@ -124,22 +124,20 @@ QWidget *FrmMain::buildPlotColumn()
     auto *buttons = new QVBoxLayout(details);
     m_addRoom = makeButton("cmdAddRoom", "&Add Room");
     m_selectRoom = makeButton("cmdDefaultRoom", "&Select Room");
-    // Room entry hides these two while it runs; the buttons below must not move under the
-    // pointer meanwhile.
-    for (QPushButton *button : {m_addRoom, m_selectRoom}) {
-        QSizePolicy policy = button->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        button->setSizePolicy(policy);
-    }
-    buttons->addWidget(m_addRoom);
-    buttons->addWidget(m_selectRoom);
     m_deleteRoom = makeButton("cmdDeleteRoom", "&Delete Room");
-    buttons->addWidget(m_deleteRoom);
     m_door = makeButton("cmdDoor", "Create Door");
     m_deleteDoor = makeButton("cmdDeleteDoor", "&Delete Door");
     m_mainEntrance = makeButton("cmdFrontEntrence", "Main Entrance");
     m_backEntrance = makeButton("cmdBackEntrence", "Back Entrance");
-    for (QPushButton *button : {m_door, m_deleteDoor, m_mainEntrance, m_backEntrance})
+    // Room entry hides the first two while it runs, a door's steps hide "Create Door": the
+    // buttons below must not move under the pointer meanwhile.
+    for (QPushButton *button : {m_addRoom, m_selectRoom, m_door}) {
+        QSizePolicy policy = button->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        button->setSizePolicy(policy);
+    }
+    for (QPushButton *button : {m_addRoom, m_selectRoom, m_deleteRoom, m_door, m_deleteDoor,
+                                m_mainEntrance, m_backEntrance})
         buttons->addWidget(button);
     connect(m_addRoom, &QPushButton::clicked, this, &FrmMain::addRoom);
     connect(m_selectRoom, &QPushButton::clicked, this, &FrmMain::selectRoom);
