@@ -21,12 +21,23 @@ constexpr double kGuideY[] = {1580, 3180};
 const QColor kBackground(192, 192, 192);
 const QColor kElementFill(255, 255, 255);
 const QColor kHighlightFill(0, 255, 0);
+// Doors and entrances stand out against the white rooms, their black walls and the grey plot.
+const QColor kOpeningLine(200, 0, 0);
+// Pixels; an opening's line is centred on its box of no thickness.
+constexpr double kOpeningLineWidth = 3;
 
-QColor fillOf(const ChartElement &element)
+QColor fillOf(const ChartElement &element, const QColor &plain)
 {
     if (element.fillOverride)
         return QColor::fromRgb(*element.fillOverride);
-    return element.highlighted ? kHighlightFill : kElementFill;
+    return element.highlighted ? kHighlightFill : plain;
+}
+
+// A box of no width or no height drawn as a band across its line.
+QRectF openingLine(const QRectF &rect)
+{
+    const double half = kOpeningLineWidth / 2;
+    return rect.width() == 0 ? rect.adjusted(-half, 0, half, 0) : rect.adjusted(0, -half, 0, half);
 }
 
 } // namespace
@@ -78,11 +89,10 @@ void paintChart(QPainter &painter, const ChartTable &table, double scale, const 
         const QRectF rect = elementRect(element, scale);
         if (element.width == 0 || element.height == 0) {
             // Doors and entrances are boxes of no thickness: they show as a line.
-            painter.setPen(QPen(Qt::black, 2));
-            painter.drawLine(rect.topLeft(), rect.bottomRight());
+            painter.fillRect(openingLine(rect), fillOf(element, kOpeningLine));
             continue;
         }
-        painter.fillRect(rect, fillOf(element));
+        painter.fillRect(rect, fillOf(element, kElementFill));
         if (element.borderStyle != 0) {
             painter.setPen(QPen(Qt::black, 0));
             painter.setBrush(Qt::NoBrush);

@@ -68,4 +68,9 @@ void CompassRose::setCaptions(const CompassCaptions &captions)
     m_right->setText(QString::fromStdString(captions.right));
 }
 
+QString CompassRose::up() const
+{
+    return m_up->text();
+}
+
 } // namespace tessel

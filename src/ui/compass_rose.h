@@ -17,6 +17,8 @@ public:
     explicit CompassRose(QWidget *parent = nullptr);
 
     void setCaptions(const CompassCaptions &captions);
+    // The caption of lblUp: the direction at the top of the chart.
+    QString up() const;
 
 private:
     class Cross;

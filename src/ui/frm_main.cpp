@@ -9,8 +9,11 @@
 #include "ui/file_commands.h"
 #include "ui/hints.h"
 #include "ui/key_filters.h"
-#include "ui/room_placement.h"
+#include "ui/make_widget.h"
+#include "ui/opening_panels.h"
+#include "ui/refusal.h"
 #include "ui/frm_display.h"
+#include "ui/room_placement.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -23,82 +26,15 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace tessel {
 
 namespace {
 
-template<typename W, typename... Args>
-W *make(const char *name, Args &&...args)
-{
-    auto *widget = new W(std::forward<Args>(args)...);
-    widget->setObjectName(name);
-    return widget;
-}
-
-QPushButton *makeButton(const char *name, const char *caption)
-{
-    return make<QPushButton>(name, QString(caption));
-}
-
-QLabel *makeLabel(const char *name, const char *caption)
-{
-    return make<QLabel>(name, QString(caption));
-}
-
-QGroupBox *makePanel(const char *name, const char *caption)
-{
-    return make<QGroupBox>(name, QString(caption));
-}
-
 std::string textOf(const QLineEdit *field)
 {
     return field->text().toStdString();
-}
-
-// The facing step of an opening: four options in two rows with OK above Cancel at the right.
-struct FacingNames
-{
-    const char *panel, *caption, *south, *east, *west, *north, *ok, *cancel;
-};
-
-QGroupBox *makeFacingPanel(const FacingNames &names)
-{
-    auto *panel = makePanel(names.panel, names.caption);
-    auto *grid = new QGridLayout(panel);
-    auto *south = make<QRadioButton>(names.south, QString("South"));
-    south->setChecked(true);
-    grid->addWidget(south, 0, 0);
-    grid->addWidget(make<QRadioButton>(names.east, QString("East")), 0, 1);
-    grid->addWidget(make<QRadioButton>(names.west, QString("West")), 1, 0);
-    grid->addWidget(make<QRadioButton>(names.north, QString("North")), 1, 1);
-    grid->addWidget(makeButton(names.ok, "&OK"), 0, 2);
-    grid->addWidget(makeButton(names.cancel, "&Cancel"), 1, 2);
-    panel->hide();
-    return panel;
-}
-
-// The size step of an opening: two entry boxes in one place (the facing decides which one
-// shows), then OK and Cancel.
-struct SizeNames
-{
-    const char *panel, *caption, *width, *length, *ok, *cancel;
-};
-
-QGroupBox *makeSizePanel(const SizeNames &names)
-{
-    auto *panel = makePanel(names.panel, names.caption);
-    auto *row = new QHBoxLayout(panel);
-    row->addWidget(make<QLineEdit>(names.width));
-    auto *length = make<QLineEdit>(names.length);
-    length->hide();
-    row->addWidget(length);
-    row->addWidget(makeButton(names.ok, "&OK"));
-    row->addWidget(makeButton(names.cancel, "&Cancel"));
-    panel->hide();
-    return panel;
 }
 
 } // namespace
@@ -119,7 +55,10 @@ FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
     buildMenus();
 
     auto *placement = new RoomPlacement(m_editor, m_dialogs, *m_chart, *m_addRoom, this);
-    connect(m_deleteRoom, &QPushButton::clicked, placement, &RoomPlacement::deleteRoom);
+    connect(m_deleteRoom, &QPushButton::clicked, placement, [this, placement] {
+        placement->deleteRoom();
+        chartChanged();
+    });
     m_fileCommands = new FileCommands(
         m_editor, m_dialogs, *m_chart, *this,
         [this](Field field) {
@@ -196,21 +135,21 @@ QWidget *FrmMain::buildPlotColumn()
     auto *buttons = new QVBoxLayout(details);
     m_addRoom = makeButton("cmdAddRoom", "&Add Room");
     m_selectRoom = makeButton("cmdDefaultRoom", "&Select Room");
-    // Room entry hides these two while it runs; the buttons below must not move under the
-    // pointer meanwhile.
-    for (QPushButton *button : {m_addRoom, m_selectRoom}) {
+    m_deleteRoom = makeButton("cmdDeleteRoom", "&Delete Room");
+    m_door = makeButton("cmdDoor", "Create Door");
+    m_deleteDoor = makeButton("cmdDeleteDoor", "&Delete Door");
+    m_mainEntrance = makeButton("cmdFrontEntrence", "Main Entrance");
+    m_backEntrance = makeButton("cmdBackEntrence", "Back Entrance");
+    // Room entry hides the first two while it runs, a door's steps hide "Create Door": the
+    // buttons below must not move under the pointer meanwhile.
+    for (QPushButton *button : {m_addRoom, m_selectRoom, m_door}) {
         QSizePolicy policy = button->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         button->setSizePolicy(policy);
     }
-    buttons->addWidget(m_addRoom);
-    buttons->addWidget(m_selectRoom);
-    m_deleteRoom = makeButton("cmdDeleteRoom", "&Delete Room");
-    buttons->addWidget(m_deleteRoom);
-    buttons->addWidget(makeButton("cmdDoor", "Create Door"));
-    buttons->addWidget(makeButton("cmdDeleteDoor", "&Delete Door"));
-    buttons->addWidget(makeButton("cmdFrontEntrence", "Main Entrance"));
-    buttons->addWidget(makeButton("cmdBackEntrence", "Back Entrance"));
+    for (QPushButton *button : {m_addRoom, m_selectRoom, m_deleteRoom, m_door, m_deleteDoor,
+                                m_mainEntrance, m_backEntrance})
+        buttons->addWidget(button);
     connect(m_addRoom, &QPushButton::clicked, this, &FrmMain::addRoom);
     connect(m_selectRoom, &QPushButton::clicked, this, &FrmMain::selectRoom);
     layout->addWidget(details);
@@ -299,22 +238,28 @@ QWidget *FrmMain::buildDialogArea()
     m_roomPanel->hide();
     stack->addWidget(m_roomPanel);
 
-    stack->addWidget(makeFacingPanel({"fraSelectDirection", "Enter Facing Direction of the Door ",
-                                      "optSouth", "optEast", "optWest", "optNorth",
-                                      "cmdDoorDirectionOk", "cmdDoorDirectionCancel"}));
-    stack->addWidget(makeSizePanel({"fraDoor", "Enter Length Of the Door", "txtDoorWidth",
-                                    "txtDoorLength", "cmdDoorOk", "cmdDoorCancel"}));
-    stack->addWidget(makeFacingPanel(
-        {"FraSelectMEDirection", "Enter Facing Direction of the Main Entrance", "OptMESouth",
-         "optMEEast", "OptMEWest", "optMENorth", "cmdMEDirectionOk", "cmdMEDirectionCancel"}));
-    stack->addWidget(makeSizePanel({"fraMe", "Enter Length Of the Main Entrance", "txtMEWidth",
-                                    "txtMELength", "cmdMEOk", "cmdMECancel"}));
-    stack->addWidget(makeFacingPanel(
-        {"fraSelectBEDirection", "Enter Facing Direction of the Back Entrance", "OptBESouth",
-         "optBEEast", "OptBEWest", "optBENorth", "cmdBEDirectionOk", "cmdBEDirectionCancel"}));
-    stack->addWidget(makeSizePanel({"fraBe", "Enter Length Of the Back Entrance", "txtBEWidth",
-                                    "txtBELength", "cmdBEOk", "cmdBECancel"}));
+    const std::pair<OpeningKind, QPushButton *> openings[] = {
+        {OpeningKind::Door, m_door},
+        {OpeningKind::MainEntrance, m_mainEntrance},
+        {OpeningKind::BackEntrance, m_backEntrance},
+    };
+    for (const auto &[kind, start] : openings) {
+        auto *panels =
+            new OpeningPanels(kind, m_editor, m_dialogs, *m_chart, *m_compass, *start, this);
+        stack->addWidget(panels->facingPanel());
+        stack->addWidget(panels->sizePanel());
+        m_openings.push_back(panels);
+    }
+    connect(m_deleteDoor, &QPushButton::clicked, m_openings.front(),
+            [this] { m_openings.front()->apply(deleteDoor(m_editor)); });
     return area;
+}
+
+void FrmMain::chartChanged()
+{
+    m_chart->update();
+    for (OpeningPanels *panels : m_openings)
+        panels->refreshButton();
 }
 
 void FrmMain::showAbout()
@@ -344,6 +289,11 @@ QLineEdit *FrmMain::fieldFor(Field field) const
     case Field::MELength:
     case Field::BEWidth:
     case Field::BELength:
+        for (const OpeningPanels *panels : m_openings) {
+            if (QLineEdit *box = panels->box(field))
+                return box;
+        }
+        break;
     case Field::None:
         break;
     }
@@ -352,12 +302,7 @@ QLineEdit *FrmMain::fieldFor(Field field) const
 
 void FrmMain::refuse(const Refusal &refusal)
 {
-    m_dialogs.showMessage(refusal.message, refusal.icon);
-    if (QLineEdit *field = fieldFor(refusal.focus)) {
-        if (refusal.clearField)
-            field->clear();
-        field->setFocus();
-    }
+    showRefusal(m_dialogs, refusal, fieldFor(refusal.focus));
 }
 
 bool FrmMain::reducedScaleMeasure()
@@ -421,7 +366,8 @@ void FrmMain::confirmRoom()
         refuse(*refusal);
         return;
     }
-    m_chart->update();
+    // A room may bear an entrance's name.
+    chartChanged();
 
     m_roomPanel->hide();
     m_selectRoom->show();

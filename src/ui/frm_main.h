@@ -5,6 +5,8 @@
 
 #include <QMainWindow>
 
+#include <vector>
+
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -19,6 +21,7 @@ class ChartWidget;
 class CompassRose;
 class Dialogs;
 class FileCommands;
+class OpeningPanels;
 
 inline constexpr const char *kWindowCaption = "Tessel v1.45";
 
@@ -48,6 +51,9 @@ public:
     void runAnalysis();
     // The folder that holds Structure.txt, for saving and opening; layoutFolder() by default.
     void setLayoutFolder(const QString &folder);
+    // Call after anything that changes the element table: repaints the chart and sets the
+    // entrance buttons from it.
+    void chartChanged();
 
 private:
     void buildMenus();
@@ -79,6 +85,12 @@ private:
     QLineEdit *m_roomLength = nullptr;
     QLineEdit *m_roomWidth = nullptr;
     FileCommands *m_fileCommands = nullptr;
+    QPushButton *m_door = nullptr;
+    QPushButton *m_deleteDoor = nullptr;
+    QPushButton *m_mainEntrance = nullptr;
+    QPushButton *m_backEntrance = nullptr;
+    // The door's steps, then the main entrance's, then the back entrance's.
+    std::vector<OpeningPanels *> m_openings;
 };
 
 } // namespace tessel

@@ -1,0 +1,226 @@
+#include "ui/opening_panels.h"
+
+#include "model/dialogs.h"
+#include "model/editor.h"
+#include "ui/chart_widget.h"
+#include "ui/compass_rose.h"
+#include "ui/make_widget.h"
+#include "ui/refusal.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <iterator>
+
+namespace tessel {
+
+namespace {
+
+struct PanelNames
+{
+    // The facing step; its options in the order South, East, West, North.
+    const char *facingPanel, *facingCaption, *options[4], *facingOk, *facingCancel;
+    // The size step; the box of a horizontal opening, then that of a vertical one.
+    const char *sizePanel, *sizeCaption, *width, *length, *sizeOk, *sizeCancel;
+};
+
+// In the order of OpeningKind: the door, the main entrance, the back entrance.
+constexpr PanelNames kPanelNames[] = {
+    {
+        "fraSelectDirection",
+        "Enter Facing Direction of the Door ",
+        {"optSouth", "optEast", "optWest", "optNorth"},
+        "cmdDoorDirectionOk",
+        "cmdDoorDirectionCancel",
+        "fraDoor",
+        "Enter Length Of the Door",
+        "txtDoorWidth",
+        "txtDoorLength",
+        "cmdDoorOk",
+        "cmdDoorCancel",
+    },
+    {
+        "FraSelectMEDirection",
+        "Enter Facing Direction of the Main Entrance",
+        {"OptMESouth", "optMEEast", "OptMEWest", "optMENorth"},
+        "cmdMEDirectionOk",
+        "cmdMEDirectionCancel",
+        "fraMe",
+        "Enter Length Of the Main Entrance",
+        "txtMEWidth",
+        "txtMELength",
+        "cmdMEOk",
+        "cmdMECancel",
+    },
+    {
+        "fraSelectBEDirection",
+        "Enter Facing Direction of the Back Entrance",
+        {"OptBESouth", "optBEEast", "OptBEWest", "optBENorth"},
+        "cmdBEDirectionOk",
+        "cmdBEDirectionCancel",
+        "fraBe",
+        "Enter Length Of the Back Entrance",
+        "txtBEWidth",
+        "txtBELength",
+        "cmdBEOk",
+        "cmdBECancel",
+    },
+};
+
+static_assert(static_cast<int>(OpeningKind::Door) == 0 &&
+              static_cast<int>(OpeningKind::BackEntrance) == std::size(kPanelNames) - 1);
+
+constexpr const char *kOptionCaptions[4] = {"South", "East", "West", "North"};
+constexpr Facing kOptionFacings[4] = {Facing::South, Facing::East, Facing::West, Facing::North};
+
+void applyStep(QWidget *panel, PanelChange change)
+{
+    if (change != PanelChange::Keep)
+        panel->setVisible(change == PanelChange::Show);
+}
+
+} // namespace
+
+OpeningPanels::OpeningPanels(OpeningKind kind, Editor &editor, Dialogs &dialogs, ChartWidget &chart,
+                             const CompassRose &compass, QPushButton &start, QObject *parent)
+    : QObject(parent)
+    , m_kind(kind)
+    , m_editor(editor)
+    , m_dialogs(dialogs)
+    , m_chart(chart)
+    , m_compass(compass)
+    , m_start(start)
+{
+    const PanelNames &names = kPanelNames[static_cast<int>(kind)];
+
+    m_facingPanel = makePanel(names.facingPanel, names.facingCaption);
+    auto *grid = new QGridLayout(m_facingPanel);
+    for (int i = 0; i < 4; ++i) {
+        m_options[i] = make<QRadioButton>(names.options[i], QString(kOptionCaptions[i]));
+        m_options[i]->setChecked(kOptionFacings[i] == kFirstOpeningFacing);
+        grid->addWidget(m_options[i], i / 2, i % 2);
+    }
+    auto *facingOk = makeButton(names.facingOk, "&OK");
+    auto *facingCancel = makeButton(names.facingCancel, "&Cancel");
+    grid->addWidget(facingOk, 0, 2);
+    grid->addWidget(facingCancel, 1, 2);
+    m_facingPanel->hide();
+
+    m_sizePanel = makePanel(names.sizePanel, names.sizeCaption);
+    auto *row = new QHBoxLayout(m_sizePanel);
+    m_width = make<QLineEdit>(names.width);
+    m_length = make<QLineEdit>(names.length);
+    m_length->hide();
+    row->addWidget(m_width);
+    row->addWidget(m_length);
+    auto *sizeOk = makeButton(names.sizeOk, "&OK");
+    auto *sizeCancel = makeButton(names.sizeCancel, "&Cancel");
+    row->addWidget(sizeOk);
+    row->addWidget(sizeCancel);
+    m_sizePanel->hide();
+
+    connect(&m_start, &QPushButton::clicked, this, &OpeningPanels::start);
+    connect(facingOk, &QPushButton::clicked, this, &OpeningPanels::confirmFacing);
+    connect(facingCancel, &QPushButton::clicked, this, &OpeningPanels::cancelFacing);
+    connect(sizeOk, &QPushButton::clicked, this, &OpeningPanels::confirmSize);
+    connect(sizeCancel, &QPushButton::clicked, this, &OpeningPanels::cancelSize);
+}
+
+Facing OpeningPanels::facing() const
+{
+    for (int i = 0; i < 4; ++i) {
+        if (m_options[i]->isChecked())
+            return kOptionFacings[i];
+    }
+    return kFirstOpeningFacing;
+}
+
+OpeningOrientation OpeningPanels::orientation() const
+{
+    return m_width->isHidden() ? OpeningOrientation::Vertical : OpeningOrientation::Horizontal;
+}
+
+QLineEdit *OpeningPanels::shownBox() const
+{
+    return orientation() == OpeningOrientation::Vertical ? m_length : m_width;
+}
+
+QLineEdit *OpeningPanels::box(Field field) const
+{
+    const OpeningTexts &texts = openingTexts(m_kind);
+    if (field == texts.widthBox)
+        return m_width;
+    if (field == texts.lengthBox)
+        return m_length;
+    return nullptr;
+}
+
+void OpeningPanels::start()
+{
+    apply(m_kind == OpeningKind::Door ? createDoor(m_editor, m_dialogs)
+                                      : pressEntranceButton(m_editor, m_kind));
+}
+
+void OpeningPanels::confirmFacing()
+{
+    apply(tessel::confirmFacing(m_kind, facing(), m_compass.up().toStdString()));
+}
+
+void OpeningPanels::cancelFacing()
+{
+    apply(tessel::cancelFacing());
+}
+
+void OpeningPanels::confirmSize()
+{
+    apply(tessel::confirmSize(m_editor, m_kind, orientation(), shownBox()->text().toStdString()));
+}
+
+void OpeningPanels::cancelSize()
+{
+    apply(tessel::cancelSize());
+}
+
+void OpeningPanels::refreshButton()
+{
+    if (m_kind == OpeningKind::Door)
+        return;
+    const EntranceButton button = entranceButton(m_editor.txtRoom, m_kind);
+    m_start.setText(QString::fromStdString(button.caption));
+    m_start.setToolTip(QString::fromStdString(button.hint));
+}
+
+void OpeningPanels::apply(const OpeningOutcome &outcome)
+{
+    if (outcome.message)
+        showRefusal(m_dialogs, *outcome.message, box(outcome.message->focus));
+    applyStep(m_facingPanel, outcome.facingStep);
+    if (outcome.sizeStep == PanelChange::Show) {
+        QLineEdit *shown = box(outcome.sizeBox);
+        QLineEdit *other = shown == m_width ? m_length : m_width;
+        other->hide();
+        shown->show();
+        m_sizePanel->show();
+        shown->setFocus();
+    } else if (outcome.sizeStep == PanelChange::Hide) {
+        m_width->clear();
+        m_length->clear();
+        m_sizePanel->hide();
+    }
+    if (m_kind == OpeningKind::Door)
+        m_start.setVisible(m_facingPanel->isHidden() && m_sizePanel->isHidden());
+    // A deleted opening leaves no trace of where it stood: then the chart is painted anew.
+    const auto isDeleted = [this](int index) {
+        return !m_editor.txtRoom.at(index).enabled;
+    };
+    if (std::any_of(outcome.changed.begin(), outcome.changed.end(), isDeleted))
+        m_chart.update();
+    else
+        m_chart.repaintElements(outcome.changed);
+    refreshButton();
+}
+
+} // namespace tessel
