@@ -1,0 +1,93 @@
+#include "model/sight.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace tessel {
+namespace {
+
+constexpr ChartArea kWholeChart{0, 0, 4800, 4800};
+// Twips a pixel.
+constexpr double kCell = 4;
+
+int put(ChartTable &table, float left, float top, float width, float height)
+{
+    const int index = *table.createElement();
+    ChartElement &element = table.at(index);
+    element.text = width == 0 || height == 0 ? "" : "Room";
+    element.left = left;
+    element.top = top;
+    element.width = width;
+    element.height = height;
+    element.visible = true;
+    return index;
+}
+
+using Indices = std::vector<int>;
+
+TEST(ElementsInSight, RoomsCoveredByRoomsInFrontAreLeftOut)
+{
+    ChartTable table;
+    const int back = put(table, 1000, 1000, 400, 400);
+    const int left = put(table, 900, 900, 300, 600);   // covers the back room's left part
+    const int right = put(table, 1200, 900, 300, 600); // and its right part
+    EXPECT_EQ(elementsInSight(table, kWholeChart, kCell, 0), (Indices{left, right}));
+    // Brought to the front, it hides nothing and shows.
+    table.bringToFront(back);
+    EXPECT_EQ(elementsInSight(table, kWholeChart, kCell, 0), (Indices{left, right, back}));
+}
+
+TEST(ElementsInSight, WhatShowsAnywhereIsKept)
+{
+    ChartTable table;
+    const int peeking = put(table, 1000, 1000, 400, 400);
+    const int front = put(table, 1000, 1000, 400, 390);
+    EXPECT_EQ(elementsInSight(table, kWholeChart, kCell, 0), (Indices{peeking, front}));
+    // Its border reaches beyond the box in front of the same size.
+    ChartTable same;
+    const int under = put(same, 2000, 2000, 400, 400);
+    const int over = put(same, 2000, 2000, 400, 400);
+    EXPECT_EQ(elementsInSight(same, kWholeChart, kCell, 0), (Indices{over}));
+    EXPECT_EQ(elementsInSight(same, kWholeChart, kCell, 15), (Indices{under, over}));
+}
+
+TEST(ElementsInSight, OpeningsCoverNothingAndRoomsCoverThem)
+{
+    ChartTable table;
+    const int roomUnderDoor = put(table, 0, 0, 800, 800);
+    const int door = put(table, 0, 400, 800, 0);
+    const int hiddenDoor = put(table, 2100, 2100, 400, 0);
+    const int room = put(table, 2000, 2000, 800, 800);
+    EXPECT_EQ(elementsInSight(table, kWholeChart, kCell, 5), (Indices{roomUnderDoor, door, room}));
+    (void)hiddenDoor;
+}
+
+TEST(ElementsInSight, OnlyTheAreaCounts)
+{
+    ChartTable table;
+    const int wide = put(table, 0, 0, 2000, 400);
+    const int front = put(table, 0, 0, 1000, 400);
+    const int hidden = put(table, 3000, 3000, 400, 400);
+    table.at(hidden).visible = false;
+    const int parked = put(table, 4800, 4800, 0, 0);
+    // Within the front room's part the wide room is covered; across the chart it shows.
+    EXPECT_EQ(elementsInSight(table, {100, 100, 900, 300}, kCell, 0), (Indices{front}));
+    EXPECT_EQ(elementsInSight(table, kWholeChart, kCell, 0), (Indices{wide, front}));
+    EXPECT_EQ(elementsInSight(table, {3000, 3000, 3400, 3400}, kCell, 0), Indices{});
+    (void)parked;
+}
+
+// A chart as full as the table allows, rooms stacked many deep: only the front layer shows.
+TEST(ElementsInSight, AFullChartShowsItsFrontLayer)
+{
+    ChartTable table;
+    for (int i = 0; !table.isFull(); ++i)
+        put(table, float(i % 48 * 100), float(i / 48 % 48 * 100), 100, 100);
+    const Indices inSight = elementsInSight(table, kWholeChart, 15, 11);
+    EXPECT_EQ(inSight.size(), 48u * 48u);
+    EXPECT_EQ(inSight.back(), table.stackingOrder().back());
+}
+
+} // namespace
+} // namespace tessel
