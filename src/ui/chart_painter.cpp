@@ -1,7 +1,9 @@
 #include "ui/chart_painter.h"
 
+#include "analysis/zone.h"
 #include "model/chart.h"
 #include "model/plot.h"
+#include "model/sight.h"
 
 #include <QPaintDevice>
 #include <QPainter>
@@ -22,11 +24,87 @@ const QColor kBackground(192, 192, 192);
 const QColor kElementFill(255, 255, 255);
 const QColor kHighlightFill(0, 255, 0);
 
+// Faint enough to leave the rooms in front, dark enough to read on white, green and grey.
+const QColor kZoneInk(0, 0, 160, 150);
+// Black reads on the white and the light green fill alike.
+const QColor kNameInk(0, 0, 0);
+
+// Pixels by which painting reaches beyond an element's box: its border, or an opening's line.
+constexpr double kPaintReach = 3;
+
 QColor fillOf(const ChartElement &element)
 {
     if (element.fillOverride)
         return QColor::fromRgb(*element.fillOverride);
     return element.highlighted ? kHighlightFill : kElementFill;
+}
+
+// Where two zones meet: halfway between the last whole twip of one and the first of the next,
+// so that a line lies between the corners that the classification tells apart.
+constexpr double between(double last, double first)
+{
+    return (last + first) / 2;
+}
+
+using G = ZoneGrid;
+constexpr double kColumnBounds[] = {between(G::kLeftColumnEnd, G::kMiddleColumnStart),
+                                    between(G::kMiddleColumnEnd, G::kRightColumnStart)};
+constexpr double kRowBounds[] = {G::kTopRowEnd + 0.5, G::kMiddleRowEnd + 0.5};
+constexpr double kCentreColumnBound = between(G::kCentreLeftEnd, G::kCentreRightStart);
+constexpr double kCentreRowBound = G::kCentreUpperEnd + 0.5;
+
+// The regions of one zone each, twips: the eight outer cells and the centre's quadrants.
+std::vector<QRectF> zoneRegions()
+{
+    const double xs[] = {0, kColumnBounds[0], kColumnBounds[1], kChartExtent};
+    const double ys[] = {0, kRowBounds[0], kRowBounds[1], kChartExtent};
+    std::vector<QRectF> regions;
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            const QRectF cell(QPointF(xs[column], ys[row]), QPointF(xs[column + 1], ys[row + 1]));
+            if (row != 1 || column != 1) {
+                regions.push_back(cell);
+                continue;
+            }
+            const QPointF centre(kCentreColumnBound, kCentreRowBound);
+            regions.push_back(QRectF(cell.topLeft(), centre));
+            regions.push_back(
+                QRectF(QPointF(centre.x(), cell.top()), QPointF(cell.right(), centre.y())));
+            regions.push_back(
+                QRectF(QPointF(cell.left(), centre.y()), QPointF(centre.x(), cell.bottom())));
+            regions.push_back(QRectF(centre, cell.bottomRight()));
+        }
+    }
+    return regions;
+}
+
+void paintZones(QPainter &painter, double scale, int facing)
+{
+    const double extent = kChartExtent * scale;
+    painter.setPen(QPen(kZoneInk, 0, Qt::DashLine));
+    for (const double x : kColumnBounds)
+        painter.drawLine(QPointF(x * scale, 0), QPointF(x * scale, extent));
+    for (const double y : kRowBounds)
+        painter.drawLine(QPointF(0, y * scale), QPointF(extent, y * scale));
+    painter.drawLine(QPointF(kCentreColumnBound * scale, kRowBounds[0] * scale),
+                     QPointF(kCentreColumnBound * scale, kRowBounds[1] * scale));
+    painter.drawLine(QPointF(kColumnBounds[0] * scale, kCentreRowBound * scale),
+                     QPointF(kColumnBounds[1] * scale, kCentreRowBound * scale));
+
+    // Each region is named from the classification of its first whole twip, at its top-left
+    // corner: the corner of a room is what decides its zone.
+    const double padding = 3;
+    for (const QRectF &region : zoneRegions()) {
+        const auto zone = ClassifyZone(std::ceil(region.left()), std::ceil(region.top()), facing);
+        if (!zone)
+            continue;
+        const QRectF box(region.left() * scale, region.top() * scale, region.width() * scale,
+                         region.height() * scale);
+        const std::string_view name = zoneName(*zone);
+        painter.drawText(box.adjusted(padding, padding, -padding, -padding),
+                         Qt::AlignLeft | Qt::AlignTop,
+                         QString::fromUtf8(name.data(), qsizetype(name.size())));
+    }
 }
 
 } // namespace
@@ -52,7 +130,8 @@ QRect elementRepaintRect(const ChartElement &element, double scale)
     return elementRect(element, scale).adjusted(-2, -2, 2, 2).toAlignedRect();
 }
 
-void paintChart(QPainter &painter, const ChartTable &table, double scale, const QRectF &exposed)
+void paintChart(QPainter &painter, const ChartTable &table, double scale, const QRectF &exposed,
+                const ChartPaintOptions &options)
 {
     const double extent = kChartExtent * scale;
     painter.fillRect(exposed, kBackground);
@@ -63,18 +142,15 @@ void paintChart(QPainter &painter, const ChartTable &table, double scale, const 
     for (const double y : kGuideY)
         painter.drawLine(QPointF(0, y * scale), QPointF(extent, y * scale));
 
-    // A border's width is included when testing what an element touches. The test is made in
-    // twips, before any element is converted: a full chart has tens of thousands of them.
-    const QRectF reach = exposed.adjusted(-3, -3, 3, 3);
-    const double reachLeft = reach.left() / scale, reachRight = reach.right() / scale;
-    const double reachTop = reach.top() / scale, reachBottom = reach.bottom() / scale;
-    for (const int index : table.stackingOrder()) {
+    // The test of what shows is made in twips, before any element is converted: a full chart
+    // has tens of thousands of them, most of them hidden behind others.
+    const QRect area = exposed.toAlignedRect();
+    const ChartArea twips{area.left() / scale, area.top() / scale, (area.right() + 1) / scale,
+                          (area.bottom() + 1) / scale};
+    if (options.showNames)
+        painter.setFont(options.font);
+    for (const int index : elementsInSight(table, twips, 1 / scale, kPaintReach / scale)) {
         const ChartElement &element = table.at(index);
-        if (!element.visible || (element.width == 0 && element.height == 0))
-            continue;
-        if (element.left >= reachRight || element.left + element.width <= reachLeft ||
-            element.top >= reachBottom || element.top + element.height <= reachTop)
-            continue;
         const QRectF rect = elementRect(element, scale);
         if (element.width == 0 || element.height == 0) {
             // Doors and entrances are boxes of no thickness: they show as a line.
@@ -88,6 +164,17 @@ void paintChart(QPainter &painter, const ChartTable &table, double scale, const 
             painter.setBrush(Qt::NoBrush);
             painter.drawRect(rect);
         }
+        if (options.showNames && kindOf(element.text) == ElementKind::Room) {
+            // Clipped to the box: a long name in a small room shows as much as fits.
+            painter.setPen(kNameInk);
+            painter.drawText(rect, Qt::AlignCenter | Qt::TextWordWrap,
+                             QString::fromStdString(element.text));
+        }
+    }
+
+    if (options.showZones) {
+        painter.setFont(options.font);
+        paintZones(painter, scale, options.facing);
     }
 }
 

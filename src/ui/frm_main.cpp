@@ -10,6 +10,7 @@
 #include "ui/key_filters.h"
 #include "ui/room_placement.h"
 #include "ui/frm_display.h"
+#include "ui/view_options.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -116,6 +117,7 @@ FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
     columns->addWidget(buildRoomColumn(), 0, Qt::AlignTop);
     setCentralWidget(central);
     buildMenus();
+    new ViewOptions(*this, m_editor, *m_chartArea, *m_direction);
 
     auto *placement = new RoomPlacement(m_editor, m_dialogs, *m_chart, *m_addRoom, this);
     connect(m_deleteRoom, &QPushButton::clicked, placement, &RoomPlacement::deleteRoom);
@@ -216,7 +218,8 @@ QWidget *FrmMain::buildChartPanel()
     auto *layout = new QVBoxLayout(panel);
     auto *frame = new PlotFrame(m_editor.txtRoom);
     m_chart = frame->chart();
-    layout->addWidget(frame, 0, Qt::AlignHCenter);
+    m_chartArea = new ChartScrollArea(frame);
+    layout->addWidget(m_chartArea, 0, Qt::AlignHCenter);
 
     m_lengthScale = make<QLabel>("lblLengthMesure");
     m_widthScale = make<QLabel>("lblWidthMesure");
