@@ -201,6 +201,12 @@ QSize PlotFrame::sizeHint() const
             twipsToPixels((kChartOffset + kChartExtent + kBottomMargin) * m_zoom, *this)};
 }
 
+QSize PlotFrame::naturalSize() const
+{
+    return {twipsToPixels(kChartOffset + kChartExtent + kRightMargin, *this),
+            twipsToPixels(kChartOffset + kChartExtent + kBottomMargin, *this)};
+}
+
 void PlotFrame::setZoom(double zoom)
 {
     if (zoom == m_zoom)

@@ -87,6 +87,8 @@ public:
     QSize sizeHint() const override;
     // Scales the rulers, their captions and the chart together.
     void setZoom(double zoom);
+    // The size at zoom 1.
+    QSize naturalSize() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -53,23 +53,26 @@ PlotFrame &ChartScrollArea::frame() const
 void ChartScrollArea::fit()
 {
     const QSize content = widget()->size();
-    QSize fitted = content;
+    QSize room = content;
     const QWidget *top = window();
     if (top != this && top->screen()) {
         // What the window holds besides this area, its frame included, must still fit on the
-        // screen with it.
+        // screen with it. Never smaller than the frame at its natural size, though: unzoomed,
+        // the window is as without this area, whatever the screen.
         QSize others = top->sizeHint() - size();
         if (top->isVisible())
             others += top->frameGeometry().size() - top->size();
-        const QSize room = top->screen()->availableGeometry().size() - others;
-        fitted = content.boundedTo(room.expandedTo(QSize(1, 1)));
+        room = (top->screen()->availableGeometry().size() - others)
+                   .expandedTo(content.boundedTo(frame().naturalSize()));
     }
+    QSize fitted = content.boundedTo(room);
+    // A scroll bar takes room across the other way, as far as there is any.
     if (fitted.width() < content.width())
-        fitted.rheight() = std::min(content.height() + horizontalScrollBar()->sizeHint().height(),
-                                    std::max(fitted.height(), content.height()));
+        fitted.rheight() =
+            std::min(content.height() + horizontalScrollBar()->sizeHint().height(), room.height());
     if (fitted.height() < content.height())
-        fitted.rwidth() = std::min(content.width() + verticalScrollBar()->sizeHint().width(),
-                                   std::max(fitted.width(), content.width()));
+        fitted.rwidth() =
+            std::min(content.width() + verticalScrollBar()->sizeHint().width(), room.width());
     setFixedSize(fitted);
 }
 
@@ -122,7 +125,9 @@ ViewOptions::ViewOptions(QMainWindow &window, Editor &editor, ChartScrollArea &c
     connect(&m_chart, &ChartWidget::elementPressed, this, &ViewOptions::showStatus);
     connect(&m_chart, &ChartWidget::elementDropped, this, &ViewOptions::showStatus);
     connect(&m_direction, &QComboBox::currentIndexChanged, this, &ViewOptions::apply);
+    // Over the chart and over its rulers alike.
     m_chartArea.frame().installEventFilter(this);
+    m_chart.installEventFilter(this);
     m_window.installEventFilter(this);
 
     const int saved = m_settings.value(kZoomKey, kActualSize).toInt();
