@@ -5,10 +5,14 @@
 #include "model/plot.h"
 #include "model/sight.h"
 
+#include <QFontMetricsF>
+#include <QHash>
+#include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
 
 #include <cmath>
+#include <optional>
 
 namespace tessel {
 
@@ -38,6 +42,73 @@ QColor fillOf(const ChartElement &element)
         return QColor::fromRgb(*element.fillOverride);
     return element.highlighted ? kHighlightFill : kElementFill;
 }
+
+// Room names laid out once per name and box size in one painting, each as a small picture of
+// its letters: a chart full of rooms of one kind lays out one name, not thousands.
+class NameStamps
+{
+public:
+    NameStamps(const QFont &font, const QPaintDevice &device)
+        : m_font(font, &device)
+        , m_metrics(m_font, &device)
+    {}
+
+    // Draws a room's name centred in its box (pixels), broken between words where it is too
+    // wide and cut off at the box's edges.
+    void draw(QPainter &painter, const QRectF &box, const std::string &name)
+    {
+        const QString text = QString::fromStdString(name);
+        const Key key{text, qRound(box.width()), qRound(box.height())};
+        auto found = m_stamps.find(key);
+        if (found == m_stamps.end())
+            found = m_stamps.insert(key, make(text, box.size()));
+        if (!found->image.isNull())
+            painter.drawImage(box.topLeft() + found->offset, found->image);
+    }
+
+private:
+    struct Key
+    {
+        QString text;
+        int width, height;
+        bool operator==(const Key &) const = default;
+        friend size_t qHash(const Key &key, size_t seed = 0)
+        {
+            return qHashMulti(seed, key.text, key.width, key.height);
+        }
+    };
+    struct Stamp
+    {
+        QImage image;
+        QPointF offset; // from the box's top-left corner
+    };
+
+    static constexpr int kFlags = Qt::AlignCenter | Qt::TextWordWrap;
+
+    Stamp make(const QString &text, const QSizeF &size) const
+    {
+        // A pixel clear of the border on every side.
+        const QRectF inside(1, 1, size.width() - 2, size.height() - 2);
+        const QRect pixels = m_metrics.boundingRect(inside, kFlags, text)
+                                 .intersected(inside)
+                                 .toAlignedRect()
+                                 .intersected(inside.toRect());
+        if (pixels.isEmpty())
+            return {};
+        QImage image(pixels.size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setFont(m_font);
+        painter.setPen(kNameInk);
+        painter.translate(-pixels.topLeft());
+        painter.drawText(inside, kFlags, text);
+        return {image, pixels.topLeft()};
+    }
+
+    QFont m_font;
+    QFontMetricsF m_metrics;
+    QHash<Key, Stamp> m_stamps;
+};
 
 // Where two zones meet: halfway between the last whole twip of one and the first of the next,
 // so that a line lies between the corners that the classification tells apart.
@@ -147,8 +218,9 @@ void paintChart(QPainter &painter, const ChartTable &table, double scale, const 
     const QRect area = exposed.toAlignedRect();
     const ChartArea twips{area.left() / scale, area.top() / scale, (area.right() + 1) / scale,
                           (area.bottom() + 1) / scale};
+    std::optional<NameStamps> names;
     if (options.showNames)
-        painter.setFont(options.font);
+        names.emplace(options.font, *painter.device());
     for (const int index : elementsInSight(table, twips, 1 / scale, kPaintReach / scale)) {
         const ChartElement &element = table.at(index);
         const QRectF rect = elementRect(element, scale);
@@ -164,12 +236,8 @@ void paintChart(QPainter &painter, const ChartTable &table, double scale, const 
             painter.setBrush(Qt::NoBrush);
             painter.drawRect(rect);
         }
-        if (options.showNames && kindOf(element.text) == ElementKind::Room) {
-            // Clipped to the box: a long name in a small room shows as much as fits.
-            painter.setPen(kNameInk);
-            painter.drawText(rect, Qt::AlignCenter | Qt::TextWordWrap,
-                             QString::fromStdString(element.text));
-        }
+        if (names && kindOf(element.text) == ElementKind::Room)
+            names->draw(painter, rect, element.text);
     }
 
     if (options.showZones) {

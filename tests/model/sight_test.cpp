@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <vector>
 
 namespace tessel {
@@ -76,6 +78,42 @@ TEST(ElementsInSight, OnlyTheAreaCounts)
     EXPECT_EQ(elementsInSight(table, kWholeChart, kCell, 0), (Indices{wide, front}));
     EXPECT_EQ(elementsInSight(table, {3000, 3000, 3400, 3400}, kCell, 0), Indices{});
     (void)parked;
+}
+
+// Against a cell-by-cell look at random stacks of rooms, doors among them: whatever is the
+// front element at some cell is kept.
+TEST(ElementsInSight, KeepsEveryElementThatIsInFrontSomewhere)
+{
+    std::mt19937 random(11);
+    const auto between = [&random](int low, int high) {
+        return float(std::uniform_int_distribution<int>(low, high)(random));
+    };
+    constexpr int kSide = 120;
+    for (int round = 0; round < 8; ++round) {
+        ChartTable table;
+        for (int i = 0; i < 60; ++i) {
+            const bool door = i % 7 == 0;
+            put(table, between(-10, kSide), between(-10, kSide), between(door ? 0 : 3, 60),
+                door ? 0 : between(3, 60));
+        }
+        const Indices inSight = elementsInSight(table, {0, 0, kSide, kSide}, 1, 0);
+        for (int y = 0; y < kSide; ++y) {
+            for (int x = 0; x < kSide; ++x) {
+                const auto &order = table.stackingOrder();
+                for (auto it = order.rbegin(); it != order.rend(); ++it) {
+                    const ChartElement &e = table.at(*it);
+                    if (e.width == 0 || e.height == 0)
+                        continue;
+                    if (x + 0.5 > e.left && x + 0.5 < e.left + e.width && y + 0.5 > e.top &&
+                        y + 0.5 < e.top + e.height) {
+                        ASSERT_NE(std::find(inSight.begin(), inSight.end(), *it), inSight.end())
+                            << "round " << round << ", element " << *it << " at " << x << ", " << y;
+                        break;
+                    }
+                }
+            }
+        }
+    }
 }
 
 // A chart as full as the table allows, rooms stacked many deep: only the front layer shows.
