@@ -163,18 +163,27 @@ void paintZones(QPainter &painter, double scale, int facing)
                      QPointF(kColumnBounds[1] * scale, kCentreRowBound * scale));
 
     // Each region is named from the classification of its first whole twip, at its top-left
-    // corner: the corner of a room is what decides its zone.
+    // corner: the corner of a room is what decides its zone. Where the name is too long for
+    // the region it is given by its initials ("NW").
     const double padding = 3;
+    const QFontMetricsF metrics(painter.font());
     for (const QRectF &region : zoneRegions()) {
         const auto zone = ClassifyZone(std::ceil(region.left()), std::ceil(region.top()), facing);
         if (!zone)
             continue;
-        const QRectF box(region.left() * scale, region.top() * scale, region.width() * scale,
-                         region.height() * scale);
+        const QRectF box = QRectF(region.topLeft() * scale, region.bottomRight() * scale)
+                               .adjusted(padding, padding, -padding, -padding);
         const std::string_view name = zoneName(*zone);
-        painter.drawText(box.adjusted(padding, padding, -padding, -padding),
-                         Qt::AlignLeft | Qt::AlignTop,
-                         QString::fromUtf8(name.data(), qsizetype(name.size())));
+        QString label = QString::fromUtf8(name.data(), qsizetype(name.size()));
+        if (metrics.horizontalAdvance(label) > box.width()) {
+            QString initials;
+            for (const QChar c : label) {
+                if (c.isUpper())
+                    initials += c;
+            }
+            label = initials;
+        }
+        painter.drawText(box, Qt::AlignLeft | Qt::AlignTop, label);
     }
 }
 

@@ -117,6 +117,7 @@ ViewOptions::ViewOptions(QMainWindow &window, Editor &editor, ChartScrollArea &c
 
     m_status = new QLabel;
     m_status->setObjectName("lblStatus");
+    m_status->setContentsMargins(4, 0, 4, 0);
     QStatusBar *bar = window.statusBar();
     bar->setSizeGripEnabled(false);
     bar->addWidget(m_status, 1);
