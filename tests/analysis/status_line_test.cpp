@@ -1,5 +1,6 @@
 #include "analysis/rule_table.h"
 #include "analysis/status_line.h"
+#include "chart_elements.h"
 
 #include <gtest/gtest.h>
 
@@ -21,15 +22,7 @@ Editor measuredEditor()
 
 int put(Editor &editor, const std::string &text, float left, float top, float width, float height)
 {
-    const int index = *editor.txtRoom.createElement();
-    ChartElement &element = editor.txtRoom.at(index);
-    element.text = text;
-    element.left = left;
-    element.top = top;
-    element.width = width;
-    element.height = height;
-    element.visible = true;
-    return index;
+    return testing::placeElement(editor.txtRoom, text, left, top, width, height);
 }
 
 struct CellCase

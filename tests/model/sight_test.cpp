@@ -1,3 +1,4 @@
+#include "chart_elements.h"
 #include "model/sight.h"
 
 #include <gtest/gtest.h>
@@ -15,15 +16,8 @@ constexpr double kCell = 4;
 
 int put(ChartTable &table, float left, float top, float width, float height)
 {
-    const int index = *table.createElement();
-    ChartElement &element = table.at(index);
-    element.text = width == 0 || height == 0 ? "" : "Room";
-    element.left = left;
-    element.top = top;
-    element.width = width;
-    element.height = height;
-    element.visible = true;
-    return index;
+    return testing::placeElement(table, width == 0 || height == 0 ? "" : "Room", left, top, width,
+                                 height);
 }
 
 using Indices = std::vector<int>;

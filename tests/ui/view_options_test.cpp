@@ -1,3 +1,4 @@
+#include "chart_elements.h"
 #include "fake_dialogs.h"
 #include "ui/chart_export.h"
 #include "ui/chart_widget.h"
@@ -94,15 +95,8 @@ void ViewOptionsTest::restart()
 
 int ViewOptionsTest::place(const char *text, float left, float top, float width, float height)
 {
-    tessel::ChartTable &table = m_window->editor().txtRoom;
-    const int index = *table.createElement();
-    tessel::ChartElement &element = table.at(index);
-    element.text = text;
-    element.left = left;
-    element.top = top;
-    element.width = width;
-    element.height = height;
-    element.visible = true;
+    const int index =
+        tessel::testing::placeElement(m_window->editor().txtRoom, text, left, top, width, height);
     m_chart->update();
     return index;
 }
