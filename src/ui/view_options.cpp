@@ -225,6 +225,10 @@ bool ViewOptions::eventFilter(QObject *watched, QEvent *event)
     // Shown, the window knows its screen and its frame.
     if (watched == &m_window && event->type() == QEvent::Show)
         m_chartArea.fit();
+    // Whatever changed the chart (a room made, deleted or selected) repaints it; the status
+    // line is brought up to date with it.
+    if (watched == &m_chart && event->type() == QEvent::Paint)
+        showStatus();
     if (watched != &m_window && event->type() == QEvent::Wheel) {
         auto *wheel = static_cast<QWheelEvent *>(event);
         if (wheel->modifiers() & Qt::ControlModifier) {

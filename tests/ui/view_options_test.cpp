@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QImageReader>
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
@@ -140,9 +141,18 @@ void ViewOptionsTest::theStatusLineFollowsADragAcrossAZoneBound()
     m_window->findChild<QComboBox *>("cmbDirection")->setCurrentIndex(1);
     QVERIFY(status().endsWith("Is in the South direction. | best: South East"));
     // Before the plot is measured there is nothing to say.
+    const tessel::ChartElement &moved = m_window->editor().txtRoom.at(kitchen);
+    const QPoint onTheRoom = at(moved.left + 200, 400);
     m_window->editor().scales = {};
-    QTest::mouseMove(m_chart, at(1800, 400));
+    QTest::mouseMove(m_chart, onTheRoom);
     QCOMPARE(status(), "");
+    m_window->editor().scales = {10, 5};
+    QTest::mouseMove(m_chart, at(4500, 4500));
+    QTest::mouseClick(m_chart, Qt::LeftButton, {}, onTheRoom);
+    QVERIFY(status().startsWith("Kitchen"));
+    // Deleted, the room is no more to be named.
+    m_window->findChild<QPushButton *>("cmdDeleteRoom")->click();
+    QTRY_COMPARE(status(), "");
 }
 
 void ViewOptionsTest::optionsAreOffAtFirstAndKeptAfterARestart_data()
