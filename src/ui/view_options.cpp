@@ -87,7 +87,8 @@ ViewOptions::ViewOptions(QMainWindow &window, Editor &editor, ChartScrollArea &c
     , m_ownSettings(settings ? nullptr : std::make_unique<QSettings>())
     , m_settings(settings ? *settings : *m_ownSettings)
 {
-    auto *menu = new QMenu("&View", &window);
+    // Alt+V stays with "&Vastu Shastra Result", as it was before this menu: the menu takes I.
+    auto *menu = new QMenu("V&iew", &window);
     menu->setObjectName("mnuView");
     // After "&Edit" where there is one, before "&Help" in any case.
     QAction *before = nullptr;

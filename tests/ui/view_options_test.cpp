@@ -41,6 +41,7 @@ private slots:
     void theWindowScrollsRatherThanOutgrowTheScreen();
     void aDragAtTwiceTheSizeLandsOnWholeTwips();
     void theJpegDrawsWhatTheScreenShows();
+    void altVStillRunsTheAnalysis();
 
 private:
     void start();
@@ -315,6 +316,16 @@ void ViewOptionsTest::theJpegDrawsWhatTheScreenShows()
     QCOMPARE(twice.size(), m_chart->size());
     // Drawn as the screen draws it, overlays included.
     QCOMPARE(tessel::renderChartImage(m_window->editor().txtRoom, *m_chart), chartImage());
+}
+
+void ViewOptionsTest::altVStillRunsTheAnalysis()
+{
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    auto *field = m_window->findChild<QWidget *>("txtPlotLength");
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_V, Qt::AltModifier);
+    QTRY_VERIFY(!m_window->isVisible());
+    QVERIFY(m_window->findChild<QWidget *>("frmDisplay"));
 }
 
 QTEST_MAIN(ViewOptionsTest)
