@@ -37,6 +37,8 @@ ChartScrollArea::ChartScrollArea(PlotFrame *frame, QWidget *parent)
 {
     setObjectName("chartScrollArea");
     setFrameShape(QFrame::NoFrame);
+    // Not a stop on the way of the Tab key: the window's focus order is as without it.
+    setFocusPolicy(Qt::NoFocus);
     setWidgetResizable(false);
     setWidget(frame);
     // The panel's own background shows through, as without this area.
