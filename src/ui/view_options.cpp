@@ -79,15 +79,13 @@ void ChartScrollArea::fit()
 }
 
 ViewOptions::ViewOptions(QMainWindow &window, Editor &editor, ChartScrollArea &chartArea,
-                         QComboBox &direction, QSettings *settings)
+                         QComboBox &direction)
     : QObject(&window)
     , m_window(window)
     , m_editor(editor)
     , m_chartArea(chartArea)
     , m_chart(*chartArea.frame().chart())
     , m_direction(direction)
-    , m_ownSettings(settings ? nullptr : std::make_unique<QSettings>())
-    , m_settings(settings ? *settings : *m_ownSettings)
 {
     // Alt+V stays with "&Vastu Shastra Result", as it was before this menu: the menu takes I.
     auto *menu = new QMenu("V&iew", &window);

@@ -4,14 +4,12 @@
 
 #include <QObject>
 #include <QScrollArea>
-
-#include <memory>
+#include <QSettings>
 
 class QAction;
 class QComboBox;
 class QLabel;
 class QMainWindow;
-class QSettings;
 
 namespace tessel {
 
@@ -32,7 +30,7 @@ public:
     void fit();
 };
 
-// The "&View" menu and what it shows: the status bar naming the element under the pointer
+// The View menu and what it shows: the status bar naming the element under the pointer
 // (or else the selected one), the zone overlay, room names and the zoom of the chart and its
 // rulers. Each choice is kept in the settings between runs. With the status bar hidden, both
 // overlays off and the zoom at 100 % the window is as it is without them.
@@ -44,9 +42,9 @@ public:
     static constexpr int kZoomSteps[] = {50, 67, 75, 100, 125, 150, 200, 300, 400};
     static constexpr int kActualSize = 100;
 
-    // settings: where the choices are kept; null for the application's own settings.
+    // The choices are kept in the application's settings.
     ViewOptions(QMainWindow &window, Editor &editor, ChartScrollArea &chartArea,
-                QComboBox &direction, QSettings *settings = nullptr);
+                QComboBox &direction);
     ~ViewOptions() override;
 
     int zoomPercent() const { return m_zoom; }
@@ -67,8 +65,7 @@ private:
     ChartScrollArea &m_chartArea;
     ChartWidget &m_chart;
     QComboBox &m_direction;
-    std::unique_ptr<QSettings> m_ownSettings;
-    QSettings &m_settings;
+    QSettings m_settings;
     const RuleTable m_rules;
 
     QAction *m_showZones = nullptr;
