@@ -51,6 +51,27 @@ BENCHMARK_CAPTURE(paintChartArea, wholeChartOfDoors, QRectF(0, 0, 320, 320), ful
 BENCHMARK_CAPTURE(paintChartArea, oneDoorsArea, QRectF(100, 100, 12, 12), fullChartOfDoors)
     ->Unit(benchmark::kMicrosecond);
 
+// The whole chart at 400 %, 1280 pixels a side, as it is and with the zones and every room's
+// name shown.
+void wholeChartAt400(benchmark::State &state, bool overlays)
+{
+    const tessel::ChartTable table = fullChart();
+    const int side = 4 * 320;
+    QImage image(side, side, QImage::Format_RGB32);
+    const double scale = side / tessel::kChartExtent;
+    tessel::ChartPaintOptions options;
+    options.showZones = overlays;
+    options.showNames = overlays;
+    options.facing = 0;
+    for (auto _ : state) {
+        QPainter painter(&image);
+        tessel::paintChart(painter, table, scale, QRectF(image.rect()), options);
+    }
+    state.counters["elements"] = table.elementCount();
+}
+BENCHMARK_CAPTURE(wholeChartAt400, plain, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(wholeChartAt400, zonesAndNames, true)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char **argv)

@@ -2,6 +2,8 @@
 // under the pointer, and one step of a drag (the move and the repaint of its old and new
 // places).
 
+#include "analysis/rule_table.h"
+#include "analysis/status_line.h"
 #include "chart_bench.h"
 #include "model/editor.h"
 #include "model/placement.h"
@@ -64,6 +66,40 @@ void dragStep(benchmark::State &state)
     state.counters["elements"] = table.elementCount();
 }
 BENCHMARK(dragStep)->Unit(benchmark::kMicrosecond);
+
+// The same step with the status line, the zone overlay and the room names shown: the text
+// of the moved room is made afresh and the overlays are repainted in its old and new places.
+void dragStepWithStatusZonesAndNames(benchmark::State &state)
+{
+    tessel::Editor editor{fullChart()};
+    editor.scales = {10, 5};
+    tessel::ChartTable &table = editor.txtRoom;
+    const tessel::RuleTable rules;
+    const int room = table.stackingOrder().back();
+    table.at(room).text = "Kitchen";
+    QImage image(kChartPixels, kChartPixels, QImage::Format_RGB32);
+    tessel::ChartPaintOptions options;
+    options.showZones = true;
+    options.showNames = true;
+    options.facing = 0;
+    int step = 0;
+    std::size_t statusLength = 0;
+    for (auto _ : state) {
+        const QRect before = tessel::elementRepaintRect(table.at(room), kScale);
+        // Back and forth over the bound between the left and the middle column.
+        const double offset = (step++ % 2 == 0) ? 20 : -20;
+        tessel::moveElement(table, room, 1590 + offset, table.at(room).top);
+        statusLength += tessel::statusText(editor, room, 0, rules).size();
+        const QRegion changed =
+            QRegion(before) | tessel::elementRepaintRect(table.at(room), kScale);
+        QPainter painter(&image);
+        painter.setClipRegion(changed);
+        tessel::paintChart(painter, table, kScale, changed.boundingRect(), options);
+    }
+    benchmark::DoNotOptimize(statusLength);
+    state.counters["elements"] = table.elementCount();
+}
+BENCHMARK(dragStepWithStatusZonesAndNames)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

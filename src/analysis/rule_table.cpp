@@ -1,6 +1,7 @@
 #include "analysis/rule_table.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace tessel {
 
@@ -30,6 +31,7 @@ struct KindSource
     const char *firstHeading;
     const char *laterHeading;
     const char *recommendationLine; // null: none
+    std::optional<Zone> bestZone;
     std::uint8_t recommendedIn;
     Cells cells;
 };
@@ -41,7 +43,7 @@ struct KindSource
 constexpr KindSource kKinds[] = {
     {"Master BedRoom", "Analysis for Master Bed Room :-", "Analysis for Master BedRoom :-",
      "South West is the best direction for the master bedroom in the house.",
-     in(North, NorthEast, East, SouthEast), {{
+     SouthWest, in(North, NorthEast, East, SouthEast), {{
         {NorthWest, "North West is not at all a recommended direction for the master bedroom."
                     " The North West is ruled by the air element, so the head of the family "
                     "sleeping in this corner may grow restless and find it hard to take firm "
@@ -74,7 +76,7 @@ constexpr KindSource kKinds[] = {
     }}},
     {"Study Room", "Analysis for Study Room :-", "Analysis for Study Room :-",
      "North East is one of the best directions for the study room.",
-     in(SouthWest, South, SouthEast), {{
+     NorthEast, in(SouthWest, South, SouthEast), {{
         {NorthWest, "North West is a well recommended direction for the study room."
                     " The air element of the North West keeps the mind active, and a study room "
                     "in this corner helps the student grasp new ideas quickly."},
@@ -105,7 +107,7 @@ constexpr KindSource kKinds[] = {
     }}},
     {"Kitchen", "Analysis for Kitchen :-", "Analysis for Kitchen :-",
      "South East direction is the best direction for the kitchen",
-     in(North, West, SouthWest, South), {{
+     SouthEast, in(North, West, SouthWest, South), {{
         {NorthWest, "North West is a good direction for the kitchen."
                     " Kitchen in the North West direction allows the family to lead a happy and "
                     "peaceful life."},
@@ -135,7 +137,7 @@ constexpr KindSource kKinds[] = {
     }}},
     {"Bath Room", "Analysis for Bath Room :-", "Analysis for Bath Room :-",
      "East is the best corner for the bathroom",
-     in(NorthWest, North, SouthWest, South, SouthEast), {{
+     East, in(NorthWest, North, SouthWest, South, SouthEast), {{
         {NorthWest, "North West corner for the bathroom is very much inauspicious."
                     " The air element of the North West carries the impurities of a bathroom in "
                     "this corner into the rest of the house."},
@@ -163,7 +165,7 @@ constexpr KindSource kKinds[] = {
     }}},
     {"Children BedRoom", "Analysis for Children BedRoom :-", "Analysis for Children BedRoom :-",
      "North West is the best direction for the children bedroom",
-     in(NorthEast, East, SouthEast), {{
+     NorthWest, in(NorthEast, East, SouthEast), {{
         {NorthWest, "North West is the best direction for the children bedroom."
                     " The air element of the North West keeps the children active and cheerful, "
                     "and helps them grow up independent and confident."},
@@ -193,7 +195,7 @@ constexpr KindSource kKinds[] = {
     }}},
     {"Dining Room", "Analysis for Dining Room :-", "Analysis for Dining Room :-",
      "South is supposed to be the best direction for the dining room.",
-     in(NorthWest, NorthEast, SouthWest), {{
+     South, in(NorthWest, NorthEast, SouthWest), {{
         {NorthWest, "North West is not a recommended direction for the dining room."
                     " The air element of the North West makes the family hurry over its meals, "
                     "and a dining room in this corner may lead to quarrels at the table."},
@@ -219,7 +221,7 @@ constexpr KindSource kKinds[] = {
     }}},
     {"Store Room", "Analysis for Store Room :-", "Analysis for Store Room :-",
      "South West is a good direction for having the store room",
-     in(NorthEast, East, SouthEast), {{
+     SouthWest, in(NorthEast, East, SouthEast), {{
         {NorthWest, "North West is highly a recommended direction for the store room."
                     " The air element of the North West keeps the goods of a store room in this "
                     "corner moving, so that grain and provisions never run short."},
@@ -245,7 +247,7 @@ constexpr KindSource kKinds[] = {
     }}},
     {"Puja Room", "Analysis for Puja Room :-", "Analysis for Puja Room :-",
      "North East is the best direction for the puja",
-     in(NorthWest, SouthWest, South, SouthEast), {{
+     NorthEast, in(NorthWest, SouthWest, South, SouthEast), {{
         {NorthWest, "North West is not the part for the puja rooms."
                     " The restless air element of the North West does not let the mind settle in "
                     "prayer, and a puja room in this corner loses its sanctity."},
@@ -272,7 +274,7 @@ constexpr KindSource kKinds[] = {
     }}},
     {"Guest Room", "Analysis for Guest Room :-", "Analysis for Guest Room :-",
      nullptr,
-     in(), {{
+     std::nullopt, in(), {{
         {NorthWest, "North West is one of the best corners for having the guest room."
                     " The air element of the North West keeps the stay of a guest pleasant and "
                     "short, and the guest leaves the house on good terms."},
@@ -321,6 +323,7 @@ constexpr Cells kHallCells = {{
                 "this corner of the house."},
 }};
 constexpr const char *kHallRecommendationLine = "North is good for the hall.";
+constexpr Zone kHallBestZone = North;
 constexpr std::uint8_t kHallRecommendedIn = in(SouthWest, South, SouthEast);
 
 struct HallLikeKind
@@ -391,7 +394,8 @@ std::string withRoomWord(std::string_view text, const HallLikeKind &kind)
 }
 
 RoomRules makeRules(std::string kind, std::string firstHeading, std::string laterHeading,
-                    std::string recommendationLine, std::uint8_t recommendedIn,
+                    std::string recommendationLine, std::optional<Zone> bestZone,
+                    std::uint8_t recommendedIn,
                     const std::array<std::string, kZoneCount> &paragraphs)
 {
     RoomRules rules;
@@ -399,6 +403,7 @@ RoomRules makeRules(std::string kind, std::string firstHeading, std::string late
     rules.firstHeading = std::move(firstHeading);
     rules.laterHeading = std::move(laterHeading);
     rules.recommendationLine = std::move(recommendationLine);
+    rules.bestZone = bestZone;
     for (int i = 0; i < kZoneCount; ++i) {
         rules.advice[i] = paragraphs[i];
         if (recommendedIn & (1u << i))
@@ -417,15 +422,15 @@ RuleTable::RuleTable()
             paragraphs[i] = source.cells[i].paragraph;
         m_kinds.push_back(makeRules(source.kind, source.firstHeading, source.laterHeading,
                                     source.recommendationLine ? source.recommendationLine : "",
-                                    source.recommendedIn, paragraphs));
+                                    source.bestZone, source.recommendedIn, paragraphs));
     }
     for (const HallLikeKind &kind : kHallLikeKinds) {
         std::array<std::string, kZoneCount> paragraphs;
         for (int i = 0; i < kZoneCount; ++i)
             paragraphs[i] = withRoomWord(kHallCells[i].paragraph, kind);
         m_kinds.push_back(makeRules(kind.kind, kind.heading, kind.heading,
-                                    withRoomWord(kHallRecommendationLine, kind), kHallRecommendedIn,
-                                    paragraphs));
+                                    withRoomWord(kHallRecommendationLine, kind), kHallBestZone,
+                                    kHallRecommendedIn, paragraphs));
     }
 }
 

@@ -3,6 +3,7 @@
 #include "analysis/zone.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,8 @@ struct RoomRules
     std::string laterHeading;
     // The short advice that names the kind's best zone; empty when the kind has none.
     std::string recommendationLine;
+    // The zone the recommendation line names; none when the kind has no line.
+    std::optional<Zone> bestZone;
     // By Zone: one paragraph, then CR LF and the recommendation line where the zone calls
     // for it. No other line breaks.
     std::array<std::string, kZoneCount> advice;

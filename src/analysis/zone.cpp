@@ -27,6 +27,10 @@ constexpr std::array<std::string_view, kZoneCount> kZoneSentences = {
     "Is in the South direction.",     "Is in the SouthEast direction.",
 };
 
+constexpr std::array<std::string_view, kZoneCount> kZoneNames = {
+    "North West", "North", "North East", "West", "East", "South West", "South", "South East",
+};
+
 std::optional<int> columnOf(double left)
 {
     using G = ZoneGrid;
@@ -72,6 +76,11 @@ std::optional<Zone> ClassifyZone(double left, double top, int facing)
 std::string_view zoneSentence(Zone zone)
 {
     return kZoneSentences[static_cast<int>(zone)];
+}
+
+std::string_view zoneName(Zone zone)
+{
+    return kZoneNames[static_cast<int>(zone)];
 }
 
 } // namespace tessel

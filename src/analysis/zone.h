@@ -44,4 +44,7 @@ std::optional<Zone> ClassifyZone(double left, double top, int facing);
 // The sentence by which the report names a zone: "Is in the North direction." and so on.
 std::string_view zoneSentence(Zone zone);
 
+// How a zone is named in running text: "North West", "North" and so on.
+std::string_view zoneName(Zone zone);
+
 } // namespace tessel

@@ -8,6 +8,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tessel");
+    // The view options are kept under this name (~/.config/Tessel/Tessel.conf).
+    QApplication::setOrganizationName("Tessel");
     tessel::QtDialogs dialogs;
     return tessel::runApplication(
         app, dialogs, tessel::StartupEnvironment::system(),

@@ -4,12 +4,12 @@
 #include "model/dialogs.h"
 #include "storage/image_naming.h"
 #include "ui/chart_painter.h"
+#include "ui/chart_widget.h"
 #include "ui/qt_file_access.h"
 
 #include <QBuffer>
 #include <QImageWriter>
 #include <QPainter>
-#include <QWidget>
 
 #include <cmath>
 #include <optional>
@@ -37,17 +37,17 @@ std::optional<QByteArray> encodeJpeg(const QImage &image, QString &reason)
 
 } // namespace
 
-QImage renderChartImage(const ChartTable &table, const QWidget &chart)
+QImage renderChartImage(const ChartTable &table, const ChartWidget &chart)
 {
     QImage image(chart.size(), QImage::Format_RGB32);
     image.setDotsPerMeterX(static_cast<int>(std::lround(chart.logicalDpiX() / kMetresPerInch)));
     image.setDotsPerMeterY(static_cast<int>(std::lround(chart.logicalDpiY() / kMetresPerInch)));
     QPainter painter(&image);
-    paintChart(painter, table, pixelsPerTwip(chart), QRectF(image.rect()));
+    paintChart(painter, table, chart.scale(), QRectF(image.rect()), chart.paintOptions());
     return image;
 }
 
-std::string ChartImageExporter::ExportChartImage(const ChartTable &table, const QWidget &chart)
+std::string ChartImageExporter::ExportChartImage(const ChartTable &table, const ChartWidget &chart)
 {
     // Before the dialog, so that nothing of it can show in the picture.
     const QImage image = renderChartImage(table, chart);

@@ -1,12 +1,18 @@
 #include "ui/chart_painter.h"
 
+#include "analysis/zone.h"
 #include "model/chart.h"
 #include "model/plot.h"
+#include "model/sight.h"
 
+#include <QFontMetricsF>
+#include <QHash>
+#include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
 
 #include <cmath>
+#include <optional>
 
 namespace tessel {
 
@@ -26,6 +32,14 @@ const QColor kOpeningLine(200, 0, 0);
 // Pixels; an opening's line is centred on its box of no thickness.
 constexpr double kOpeningLineWidth = 3;
 
+// Faint enough to leave the rooms in front, dark enough to read on white, green and grey.
+const QColor kZoneInk(0, 0, 160, 150);
+// Black reads on the white and the light green fill alike.
+const QColor kNameInk(0, 0, 0);
+
+// Pixels by which painting reaches beyond an element's box: its border, or an opening's line.
+constexpr double kPaintReach = 3;
+
 QColor fillOf(const ChartElement &element, const QColor &plain)
 {
     if (element.fillOverride)
@@ -38,6 +52,150 @@ QRectF openingLine(const QRectF &rect)
 {
     const double half = kOpeningLineWidth / 2;
     return rect.width() == 0 ? rect.adjusted(-half, 0, half, 0) : rect.adjusted(0, -half, 0, half);
+}
+
+// Room names laid out once per name and box size in one painting, each as a small picture of
+// its letters: a chart full of rooms of one kind lays out one name, not thousands.
+class NameStamps
+{
+public:
+    NameStamps(const QFont &font, const QPaintDevice &device)
+        : m_font(font, &device)
+        , m_metrics(m_font, &device)
+    {}
+
+    // Draws a room's name centred in its box (pixels), broken between words where it is too
+    // wide and cut off at the box's edges.
+    void draw(QPainter &painter, const QRectF &box, const std::string &name)
+    {
+        const QString text = QString::fromStdString(name);
+        const Key key{text, qRound(box.width()), qRound(box.height())};
+        auto found = m_stamps.find(key);
+        if (found == m_stamps.end())
+            found = m_stamps.insert(key, make(text, box.size()));
+        if (!found->image.isNull())
+            painter.drawImage(box.topLeft() + found->offset, found->image);
+    }
+
+private:
+    struct Key
+    {
+        QString text;
+        int width, height;
+        bool operator==(const Key &) const = default;
+        friend size_t qHash(const Key &key, size_t seed = 0)
+        {
+            return qHashMulti(seed, key.text, key.width, key.height);
+        }
+    };
+    struct Stamp
+    {
+        QImage image;
+        QPointF offset; // from the box's top-left corner
+    };
+
+    static constexpr int kFlags = Qt::AlignCenter | Qt::TextWordWrap;
+
+    Stamp make(const QString &text, const QSizeF &size) const
+    {
+        // A pixel clear of the border on every side.
+        const QRectF inside(1, 1, size.width() - 2, size.height() - 2);
+        const QRect pixels = m_metrics.boundingRect(inside, kFlags, text)
+                                 .intersected(inside)
+                                 .toAlignedRect()
+                                 .intersected(inside.toRect());
+        if (pixels.isEmpty())
+            return {};
+        QImage image(pixels.size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setFont(m_font);
+        painter.setPen(kNameInk);
+        painter.translate(-pixels.topLeft());
+        painter.drawText(inside, kFlags, text);
+        return {image, pixels.topLeft()};
+    }
+
+    QFont m_font;
+    QFontMetricsF m_metrics;
+    QHash<Key, Stamp> m_stamps;
+};
+
+// Where two zones meet: halfway between the last whole twip of one and the first of the next,
+// so that a line lies between the corners that the classification tells apart.
+constexpr double between(double last, double first)
+{
+    return (last + first) / 2;
+}
+
+using G = ZoneGrid;
+constexpr double kColumnBounds[] = {between(G::kLeftColumnEnd, G::kMiddleColumnStart),
+                                    between(G::kMiddleColumnEnd, G::kRightColumnStart)};
+constexpr double kRowBounds[] = {G::kTopRowEnd + 0.5, G::kMiddleRowEnd + 0.5};
+constexpr double kCentreColumnBound = between(G::kCentreLeftEnd, G::kCentreRightStart);
+constexpr double kCentreRowBound = G::kCentreUpperEnd + 0.5;
+
+// The regions of one zone each, twips: the eight outer cells and the centre's quadrants.
+std::vector<QRectF> zoneRegions()
+{
+    const double xs[] = {0, kColumnBounds[0], kColumnBounds[1], kChartExtent};
+    const double ys[] = {0, kRowBounds[0], kRowBounds[1], kChartExtent};
+    std::vector<QRectF> regions;
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            const QRectF cell(QPointF(xs[column], ys[row]), QPointF(xs[column + 1], ys[row + 1]));
+            if (row != 1 || column != 1) {
+                regions.push_back(cell);
+                continue;
+            }
+            const QPointF centre(kCentreColumnBound, kCentreRowBound);
+            regions.push_back(QRectF(cell.topLeft(), centre));
+            regions.push_back(
+                QRectF(QPointF(centre.x(), cell.top()), QPointF(cell.right(), centre.y())));
+            regions.push_back(
+                QRectF(QPointF(cell.left(), centre.y()), QPointF(centre.x(), cell.bottom())));
+            regions.push_back(QRectF(centre, cell.bottomRight()));
+        }
+    }
+    return regions;
+}
+
+void paintZones(QPainter &painter, double scale, int facing)
+{
+    const double extent = kChartExtent * scale;
+    painter.setPen(QPen(kZoneInk, 0, Qt::DashLine));
+    for (const double x : kColumnBounds)
+        painter.drawLine(QPointF(x * scale, 0), QPointF(x * scale, extent));
+    for (const double y : kRowBounds)
+        painter.drawLine(QPointF(0, y * scale), QPointF(extent, y * scale));
+    painter.drawLine(QPointF(kCentreColumnBound * scale, kRowBounds[0] * scale),
+                     QPointF(kCentreColumnBound * scale, kRowBounds[1] * scale));
+    painter.drawLine(QPointF(kColumnBounds[0] * scale, kCentreRowBound * scale),
+                     QPointF(kColumnBounds[1] * scale, kCentreRowBound * scale));
+
+    // Each region is named from the classification of its first whole twip, at its top-left
+    // corner: the corner of a room is what decides its zone. Where the name is too long for
+    // the region it is given by its initials ("NW").
+    const double padding = 3;
+    const QFontMetricsF metrics(painter.font());
+    for (const QRectF &region : zoneRegions()) {
+        const auto zone = ClassifyZone(std::ceil(region.left()), std::ceil(region.top()), facing);
+        if (!zone)
+            continue;
+        const QRectF box = QRectF(region.topLeft() * scale, region.bottomRight() * scale)
+                               .adjusted(padding, padding, -padding, -padding);
+        const std::string_view name = zoneName(*zone);
+        QString label = QString::fromUtf8(name.data(), qsizetype(name.size()));
+        if (metrics.horizontalAdvance(label) > box.width()) {
+            QString initials;
+            for (const QChar c : label) {
+                if (c.isUpper())
+                    initials += c;
+            }
+            label = initials;
+        }
+        painter.drawText(box, Qt::AlignLeft | Qt::AlignTop, label);
+    }
 }
 
 } // namespace
@@ -63,7 +221,8 @@ QRect elementRepaintRect(const ChartElement &element, double scale)
     return elementRect(element, scale).adjusted(-2, -2, 2, 2).toAlignedRect();
 }
 
-void paintChart(QPainter &painter, const ChartTable &table, double scale, const QRectF &exposed)
+void paintChart(QPainter &painter, const ChartTable &table, double scale, const QRectF &exposed,
+                const ChartPaintOptions &options)
 {
     const double extent = kChartExtent * scale;
     painter.fillRect(exposed, kBackground);
@@ -74,18 +233,16 @@ void paintChart(QPainter &painter, const ChartTable &table, double scale, const 
     for (const double y : kGuideY)
         painter.drawLine(QPointF(0, y * scale), QPointF(extent, y * scale));
 
-    // A border's width is included when testing what an element touches. The test is made in
-    // twips, before any element is converted: a full chart has tens of thousands of them.
-    const QRectF reach = exposed.adjusted(-3, -3, 3, 3);
-    const double reachLeft = reach.left() / scale, reachRight = reach.right() / scale;
-    const double reachTop = reach.top() / scale, reachBottom = reach.bottom() / scale;
-    for (const int index : table.stackingOrder()) {
+    // The test of what shows is made in twips, before any element is converted: a full chart
+    // has tens of thousands of them, most of them hidden behind others.
+    const QRect area = exposed.toAlignedRect();
+    const ChartArea twips{area.left() / scale, area.top() / scale, (area.right() + 1) / scale,
+                          (area.bottom() + 1) / scale};
+    std::optional<NameStamps> names;
+    if (options.showNames)
+        names.emplace(options.font, *painter.device());
+    for (const int index : elementsInSight(table, twips, 1 / scale, kPaintReach / scale)) {
         const ChartElement &element = table.at(index);
-        if (!element.visible || (element.width == 0 && element.height == 0))
-            continue;
-        if (element.left >= reachRight || element.left + element.width <= reachLeft ||
-            element.top >= reachBottom || element.top + element.height <= reachTop)
-            continue;
         const QRectF rect = elementRect(element, scale);
         if (element.width == 0 || element.height == 0) {
             // Doors and entrances are boxes of no thickness: they show as a line.
@@ -98,6 +255,13 @@ void paintChart(QPainter &painter, const ChartTable &table, double scale, const 
             painter.setBrush(Qt::NoBrush);
             painter.drawRect(rect);
         }
+        if (names && kindOf(element.text) == ElementKind::Room)
+            names->draw(painter, rect, element.text);
+    }
+
+    if (options.showZones) {
+        painter.setFont(options.font);
+        paintZones(painter, scale, options.facing);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QRectF>
 
 class QPainter;
@@ -22,10 +23,24 @@ QRectF elementRect(const ChartElement &element, double pixelsPerTwip);
 // repainted when it moves or changes.
 QRect elementRepaintRect(const ChartElement &element, double pixelsPerTwip);
 
+// What the chart shows beyond the plot and its elements. The default shows nothing more.
+struct ChartPaintOptions
+{
+    // The bounds the zone classification uses, dashed, each region named by its zone.
+    bool showZones = false;
+    // Each room's name inside its box.
+    bool showNames = false;
+    // The cmbDirection entry the zones are named for; without one they are not named.
+    int facing = -1;
+    // Of the zone names and the room names.
+    QFont font;
+};
+
 // Paints the plot chart's drawing area: the light grey plot, the guide lines and every
-// visible element from the back of the stacking order to the front. Only what meets
-// `exposed` (pixels) is drawn. The screen and exported images both come from here.
+// visible element from the back of the stacking order to the front, then what `options` add.
+// Only what meets `exposed` (pixels) is drawn. The screen and exported images both come
+// from here.
 void paintChart(QPainter &painter, const ChartTable &table, double pixelsPerTwip,
-                const QRectF &exposed);
+                const QRectF &exposed, const ChartPaintOptions &options = {});
 
 } // namespace tessel

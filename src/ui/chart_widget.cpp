@@ -11,6 +11,9 @@
 #include <QStringList>
 #include <QToolTip>
 
+#include <algorithm>
+#include <cmath>
+
 namespace tessel {
 
 namespace {
@@ -40,8 +43,28 @@ ChartWidget::ChartWidget(ChartTable &table, QWidget *parent)
 
 QSize ChartWidget::sizeHint() const
 {
-    const int side = twipsToPixels(kChartExtent, *this);
+    const int side = twipsToPixels(kChartExtent * m_zoom, *this);
     return {side, side};
+}
+
+double ChartWidget::scale() const
+{
+    return pixelsPerTwip(*this) * m_zoom;
+}
+
+void ChartWidget::setZoom(double zoom)
+{
+    if (zoom == m_zoom)
+        return;
+    m_zoom = zoom;
+    setFixedSize(sizeHint());
+    update();
+}
+
+void ChartWidget::setPaintOptions(const ChartPaintOptions &options)
+{
+    m_options = options;
+    update();
 }
 
 void ChartWidget::paintEvent(QPaintEvent *event)
@@ -49,18 +72,18 @@ void ChartWidget::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     // The painter is clipped to the region that needs it; its bounding rectangle limits the
     // elements looked at.
-    paintChart(painter, m_table, pixelsPerTwip(*this), event->rect());
+    paintChart(painter, m_table, scale(), event->rect(), m_options);
 }
 
 QPointF ChartWidget::toTwips(const QPointF &pos) const
 {
-    return pos / pixelsPerTwip(*this);
+    return pos / scale();
 }
 
 std::optional<int> ChartWidget::elementAt(const QPointF &pos) const
 {
     const QPointF at = toTwips(pos);
-    return tessel::elementAt(m_table, at.x(), at.y(), kGrabMargin / pixelsPerTwip(*this));
+    return tessel::elementAt(m_table, at.x(), at.y(), kGrabMargin / scale());
 }
 
 QString ChartWidget::toolTipAt(const QPointF &pos) const
@@ -72,7 +95,7 @@ QString ChartWidget::toolTipAt(const QPointF &pos) const
 
 QRect ChartWidget::repaintRectOf(int index) const
 {
-    return elementRepaintRect(m_table.at(index), pixelsPerTwip(*this));
+    return elementRepaintRect(m_table.at(index), scale());
 }
 
 void ChartWidget::repaintElements(const std::vector<int> &indices)
@@ -113,14 +136,29 @@ void ChartWidget::mousePressEvent(QMouseEvent *event)
 
 void ChartWidget::mouseMoveEvent(QMouseEvent *event)
 {
-    if (m_held == 0 || event->buttons() != Qt::LeftButton)
+    if (m_held == 0 || event->buttons() != Qt::LeftButton) {
+        if (m_held == 0 && hasMouseTracking()) {
+            const int index = elementAt(event->position()).value_or(0);
+            if (index != m_pointed)
+                emit pointedAt(m_pointed = index);
+        }
         return;
+    }
     const QRect before = repaintRectOf(m_held);
     const QPointF topLeft = toTwips(event->position()) - m_grabOffset;
     moveElement(m_table, m_held, topLeft.x(), topLeft.y());
-    // Only the old and the new place are painted again.
+    // Only the old and the new place are painted again. Names and zone labels are laid out in
+    // their own boxes, so a part of them repaints as it was.
     update(before);
     update(repaintRectOf(m_held));
+    emit pointedAt(m_pointed = m_held);
+}
+
+void ChartWidget::leaveEvent(QEvent *event)
+{
+    if (m_held == 0 && m_pointed != 0)
+        emit pointedAt(m_pointed = 0);
+    QWidget::leaveEvent(event);
 }
 
 void ChartWidget::mouseReleaseEvent(QMouseEvent *)
@@ -152,10 +190,33 @@ PlotFrame::PlotFrame(ChartTable &table, QWidget *parent)
     m_chart->move(offset, offset);
 }
 
+double PlotFrame::scale() const
+{
+    return pixelsPerTwip(*this) * m_zoom;
+}
+
 QSize PlotFrame::sizeHint() const
+{
+    return {twipsToPixels((kChartOffset + kChartExtent + kRightMargin) * m_zoom, *this),
+            twipsToPixels((kChartOffset + kChartExtent + kBottomMargin) * m_zoom, *this)};
+}
+
+QSize PlotFrame::naturalSize() const
 {
     return {twipsToPixels(kChartOffset + kChartExtent + kRightMargin, *this),
             twipsToPixels(kChartOffset + kChartExtent + kBottomMargin, *this)};
+}
+
+void PlotFrame::setZoom(double zoom)
+{
+    if (zoom == m_zoom)
+        return;
+    m_zoom = zoom;
+    m_chart->setZoom(zoom);
+    setFixedSize(sizeHint());
+    const int offset = twipsToPixels(kChartOffset * zoom, *this);
+    m_chart->move(offset, offset);
+    update();
 }
 
 void PlotFrame::paintEvent(QPaintEvent *)
@@ -163,13 +224,22 @@ void PlotFrame::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setPen(palette().windowText().color());
 
-    const double scale = pixelsPerTwip(*this);
+    const double scale = this->scale();
     const double origin = kChartOffset * scale;
     const double extent = kChartExtent * scale;
     const double division = kRulerDivision * scale;
-    // One font for everything: each further face or size costs a font load at start.
-    const QFontMetricsF metrics(font());
-    const double tick = 3;
+    // One font for everything: each further face or size costs a font load at start. Zoomed,
+    // the rulers' figures and captions grow and shrink with the chart.
+    if (m_zoom != 1) {
+        QFont zoomed = font();
+        if (zoomed.pointSizeF() > 0)
+            zoomed.setPointSizeF(zoomed.pointSizeF() * m_zoom);
+        else
+            zoomed.setPixelSize(std::max(1, int(std::lround(zoomed.pixelSize() * m_zoom))));
+        painter.setFont(zoomed);
+    }
+    const QFontMetricsF metrics(painter.font());
+    const double tick = 3 * m_zoom;
 
     for (int i = 0; i <= kRulerDivisions; ++i) {
         const QString label = QString::number(i);

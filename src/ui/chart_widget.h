@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/chart_painter.h"
+
 #include <QPointF>
 #include <QWidget>
 
@@ -24,6 +26,14 @@ public:
 
     QSize sizeHint() const override;
 
+    // How many times its natural size the chart is drawn; it stays square and to scale.
+    double zoom() const { return m_zoom; }
+    void setZoom(double zoom);
+    // Pixels a twip at the current zoom.
+    double scale() const;
+    const ChartPaintOptions &paintOptions() const { return m_options; }
+    void setPaintOptions(const ChartPaintOptions &options);
+
     // The element under a point of the widget (pixels), if any takes the pointer there.
     std::optional<int> elementAt(const QPointF &pos) const;
     // The tip shown at a point: the element's text over an element (empty over a door),
@@ -37,6 +47,9 @@ signals:
     void elementDoubleClicked(int index);
     // The button that pressed the element was released, whether it moved or not.
     void elementDropped(int index);
+    // The element under the pointer, while mouse tracking is on, or the one a drag moved;
+    // 0 when the pointer is over no element or has left the chart.
+    void pointedAt(int index);
 
 protected:
     bool event(QEvent *event) override;
@@ -45,6 +58,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
 
 private:
     QPointF toTwips(const QPointF &pos) const;
@@ -55,6 +69,10 @@ private:
     int m_held = 0;
     // Twips from the held element's top-left corner to the pointer.
     QPointF m_grabOffset;
+    double m_zoom = 1;
+    ChartPaintOptions m_options;
+    // What pointedAt told last.
+    int m_pointed = 0;
 };
 
 // The picture around the chart (picLocation): the rulers "0" to "6" along the top and
@@ -67,12 +85,19 @@ public:
 
     ChartWidget *chart() const { return m_chart; }
     QSize sizeHint() const override;
+    // Scales the rulers, their captions and the chart together.
+    void setZoom(double zoom);
+    // The size at zoom 1.
+    QSize naturalSize() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    double scale() const;
+
     ChartWidget *m_chart;
+    double m_zoom = 1;
 };
 
 } // namespace tessel

@@ -14,6 +14,7 @@
 #include "ui/refusal.h"
 #include "ui/frm_display.h"
 #include "ui/room_placement.h"
+#include "ui/view_options.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -53,6 +54,7 @@ FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
     columns->addWidget(buildRoomColumn(), 0, Qt::AlignTop);
     setCentralWidget(central);
     buildMenus();
+    new ViewOptions(*this, m_editor, *m_chartArea, *m_direction);
 
     auto *placement = new RoomPlacement(m_editor, m_dialogs, *m_chart, *m_addRoom, this);
     connect(m_deleteRoom, &QPushButton::clicked, placement, [this, placement] {
@@ -163,7 +165,8 @@ QWidget *FrmMain::buildChartPanel()
     auto *layout = new QVBoxLayout(panel);
     auto *frame = new PlotFrame(m_editor.txtRoom);
     m_chart = frame->chart();
-    layout->addWidget(frame, 0, Qt::AlignHCenter);
+    m_chartArea = new ChartScrollArea(frame);
+    layout->addWidget(m_chartArea, 0, Qt::AlignHCenter);
 
     m_lengthScale = make<QLabel>("lblLengthMesure");
     m_widthScale = make<QLabel>("lblWidthMesure");

@@ -17,6 +17,7 @@ class QPushButton;
 
 namespace tessel {
 
+class ChartScrollArea;
 class ChartWidget;
 class CompassRose;
 class Dialogs;
@@ -74,6 +75,7 @@ private:
     QPushButton *m_changeDirection = nullptr;
     CompassRose *m_compass = nullptr;
     ChartWidget *m_chart = nullptr;
+    ChartScrollArea *m_chartArea = nullptr;
     QLabel *m_lengthScale = nullptr;
     QLabel *m_widthScale = nullptr;
     QPushButton *m_addRoom = nullptr;

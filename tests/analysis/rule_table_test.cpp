@@ -83,6 +83,25 @@ TEST(RuleTable, HoldsTheThirteenKindsWithTheirHeadingsAndRecommendations)
     }
 }
 
+// The best zone is the one the recommendation line names, and its own advice is the long
+// form, never followed by that line.
+TEST(RuleTable, BestZoneIsTheOneTheRecommendationNames)
+{
+    const RuleTable table;
+    for (const RoomRules &rules : table.kinds()) {
+        if (rules.recommendationLine.empty()) {
+            EXPECT_FALSE(rules.bestZone) << rules.kind;
+            continue;
+        }
+        ASSERT_TRUE(rules.bestZone) << rules.kind;
+        const std::string named = std::string(zoneName(*rules.bestZone)) + " ";
+        EXPECT_EQ(rules.recommendationLine.substr(0, named.size()), named) << rules.kind;
+        EXPECT_EQ(rules.adviceFor(*rules.bestZone).find("\r\n"), std::string::npos) << rules.kind;
+    }
+    EXPECT_EQ(table.find("Kitchen")->bestZone, Zone::SouthEast);
+    EXPECT_EQ(table.find("Family Room")->bestZone, Zone::North);
+}
+
 TEST(RuleTable, MatchesNamesExactly)
 {
     const RuleTable table;

@@ -1,3 +1,4 @@
+#include "chart_elements.h"
 #include "fake_dialogs.h"
 #include "ui/chart_widget.h"
 #include "ui/frm_main.h"
@@ -71,15 +72,8 @@ void ChartDragTest::cleanup()
 
 int ChartDragTest::place(const char *text, float left, float top, float width, float height)
 {
-    tessel::ChartTable &table = m_window->editor().txtRoom;
-    const int index = *table.createElement();
-    tessel::ChartElement &element = table.at(index);
-    element.text = text;
-    element.left = left;
-    element.top = top;
-    element.width = width;
-    element.height = height;
-    element.visible = true;
+    const int index =
+        tessel::testing::placeElement(m_window->editor().txtRoom, text, left, top, width, height);
     m_chart->update();
     return index;
 }

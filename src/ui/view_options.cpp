@@ -1,0 +1,247 @@
+#include "ui/view_options.h"
+
+#include "analysis/status_line.h"
+#include "model/editor.h"
+#include "ui/chart_widget.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSettings>
+#include <QStatusBar>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <iterator>
+
+namespace tessel {
+
+namespace {
+
+const char *const kZoomKey = "view/zoom";
+const char *const kZonesKey = "view/showZones";
+const char *const kNamesKey = "view/showNames";
+const char *const kStatusBarKey = "view/showStatusBar";
+
+// One wheel notch: the angle most mice turn a step by, in eighths of a degree.
+constexpr int kWheelNotch = 120;
+
+} // namespace
+
+ChartScrollArea::ChartScrollArea(PlotFrame *frame, QWidget *parent)
+    : QScrollArea(parent)
+{
+    setObjectName("chartScrollArea");
+    setFrameShape(QFrame::NoFrame);
+    // Not a stop on the way of the Tab key: the window's focus order is as without it.
+    setFocusPolicy(Qt::NoFocus);
+    setWidgetResizable(false);
+    setWidget(frame);
+    // The panel's own background shows through, as without this area.
+    viewport()->setAutoFillBackground(false);
+    frame->setAutoFillBackground(false);
+    fit();
+}
+
+PlotFrame &ChartScrollArea::frame() const
+{
+    return *static_cast<PlotFrame *>(widget());
+}
+
+void ChartScrollArea::fit()
+{
+    const QSize content = widget()->size();
+    QSize room = content;
+    const QWidget *top = window();
+    if (top != this && top->screen()) {
+        // What the window holds besides this area, its frame included, must still fit on the
+        // screen with it. Never smaller than the frame at its natural size, though: unzoomed,
+        // the window is as without this area, whatever the screen.
+        QSize others = top->sizeHint() - size();
+        if (top->isVisible())
+            others += top->frameGeometry().size() - top->size();
+        room = (top->screen()->availableGeometry().size() - others)
+                   .expandedTo(content.boundedTo(frame().naturalSize()));
+    }
+    QSize fitted = content.boundedTo(room);
+    // A scroll bar takes room across the other way, as far as there is any.
+    if (fitted.width() < content.width())
+        fitted.rheight() =
+            std::min(content.height() + horizontalScrollBar()->sizeHint().height(), room.height());
+    if (fitted.height() < content.height())
+        fitted.rwidth() =
+            std::min(content.width() + verticalScrollBar()->sizeHint().width(), room.width());
+    setFixedSize(fitted);
+}
+
+ViewOptions::ViewOptions(QMainWindow &window, Editor &editor, ChartScrollArea &chartArea,
+                         QComboBox &direction)
+    : QObject(&window)
+    , m_window(window)
+    , m_editor(editor)
+    , m_chartArea(chartArea)
+    , m_chart(*chartArea.frame().chart())
+    , m_direction(direction)
+{
+    // Alt+V stays with "&Vastu Shastra Result", as it was before this menu: the menu takes I.
+    auto *menu = new QMenu("V&iew", &window);
+    menu->setObjectName("mnuView");
+    // After "&Edit" where there is one, before "&Help" in any case.
+    QAction *before = nullptr;
+    for (QAction *action : window.menuBar()->actions()) {
+        if (action->menu() && action->menu()->objectName() == "mnuHelp")
+            before = action;
+    }
+    window.menuBar()->insertMenu(before, menu);
+
+    m_showZones = addToggle(menu, "mnuShowZones", "Show &Zones", kZonesKey);
+    m_showNames = addToggle(menu, "mnuShowNames", "Show Room &Names", kNamesKey);
+    m_showStatusBar = addToggle(menu, "mnuShowStatusBar", "Show &Status Bar", kStatusBarKey);
+    menu->addSeparator();
+    m_zoomIn = menu->addAction("Zoom &In");
+    m_zoomIn->setObjectName("mnuZoomIn");
+    m_zoomIn->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    connect(m_zoomIn, &QAction::triggered, this, &ViewOptions::zoomIn);
+    m_zoomOut = menu->addAction("Zoom &Out");
+    m_zoomOut->setObjectName("mnuZoomOut");
+    m_zoomOut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    connect(m_zoomOut, &QAction::triggered, this, &ViewOptions::zoomOut);
+    QAction *actual = menu->addAction("&Actual Size");
+    actual->setObjectName("mnuActualSize");
+    actual->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    connect(actual, &QAction::triggered, this, [this] { setZoomPercent(kActualSize); });
+
+    m_status = new QLabel;
+    m_status->setObjectName("lblStatus");
+    m_status->setContentsMargins(4, 0, 4, 0);
+    QStatusBar *bar = window.statusBar();
+    bar->setSizeGripEnabled(false);
+    bar->addWidget(m_status, 1);
+
+    connect(&m_chart, &ChartWidget::pointedAt, this, &ViewOptions::point);
+    connect(&m_chart, &ChartWidget::elementPressed, this, &ViewOptions::showStatus);
+    connect(&m_chart, &ChartWidget::elementDropped, this, &ViewOptions::showStatus);
+    connect(&m_direction, &QComboBox::currentIndexChanged, this, &ViewOptions::apply);
+    // Over the chart and over its rulers alike.
+    m_chartArea.frame().installEventFilter(this);
+    m_chart.installEventFilter(this);
+    m_window.installEventFilter(this);
+
+    const int saved = m_settings.value(kZoomKey, kActualSize).toInt();
+    m_zoom = std::find(std::begin(kZoomSteps), std::end(kZoomSteps), saved) != std::end(kZoomSteps)
+                 ? saved
+                 : kActualSize;
+    apply();
+}
+
+ViewOptions::~ViewOptions() = default;
+
+QAction *ViewOptions::addToggle(QMenu *menu, const char *name, const char *caption, const char *key)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(name);
+    action->setCheckable(true);
+    action->setChecked(m_settings.value(key, false).toBool());
+    connect(action, &QAction::toggled, this, [this, key](bool on) {
+        m_settings.setValue(key, on);
+        apply();
+    });
+    return action;
+}
+
+void ViewOptions::setZoomPercent(int percent)
+{
+    percent = std::clamp(percent, kZoomSteps[0], kZoomSteps[std::size(kZoomSteps) - 1]);
+    if (percent == m_zoom)
+        return;
+    m_zoom = percent;
+    m_settings.setValue(kZoomKey, m_zoom);
+    apply();
+}
+
+void ViewOptions::zoomIn()
+{
+    const auto next = std::upper_bound(std::begin(kZoomSteps), std::end(kZoomSteps), m_zoom);
+    if (next != std::end(kZoomSteps))
+        setZoomPercent(*next);
+}
+
+void ViewOptions::zoomOut()
+{
+    const auto below = std::lower_bound(std::begin(kZoomSteps), std::end(kZoomSteps), m_zoom);
+    if (below != std::begin(kZoomSteps))
+        setZoomPercent(*std::prev(below));
+}
+
+void ViewOptions::apply()
+{
+    ChartPaintOptions options;
+    options.showZones = m_showZones->isChecked();
+    options.showNames = m_showNames->isChecked();
+    options.facing = m_direction.currentIndex();
+    options.font = m_chart.font();
+    m_chart.setPaintOptions(options);
+
+    m_chartArea.frame().setZoom(m_zoom / 100.0);
+    m_chartArea.fit();
+    m_zoomIn->setEnabled(m_zoom < kZoomSteps[std::size(kZoomSteps) - 1]);
+    m_zoomOut->setEnabled(m_zoom > kZoomSteps[0]);
+
+    const bool statusShown = m_showStatusBar->isChecked();
+    m_window.statusBar()->setVisible(statusShown);
+    // The pointer is followed only while something shows where it is.
+    m_chart.setMouseTracking(statusShown);
+    showStatus();
+}
+
+void ViewOptions::point(int index)
+{
+    m_pointed = index;
+    showStatus();
+}
+
+void ViewOptions::showStatus()
+{
+    if (!m_showStatusBar->isChecked())
+        return;
+    int index = m_pointed;
+    if (index == 0) {
+        const ChartTable &table = m_editor.txtRoom;
+        for (int i = 1; i <= table.elementCount() && index == 0; ++i) {
+            if (table.at(i).highlighted)
+                index = i;
+        }
+    }
+    m_status->setText(
+        QString::fromStdString(statusText(m_editor, index, m_direction.currentIndex(), m_rules)));
+}
+
+bool ViewOptions::eventFilter(QObject *watched, QEvent *event)
+{
+    // Shown, the window knows its screen and its frame.
+    if (watched == &m_window && event->type() == QEvent::Show)
+        m_chartArea.fit();
+    // Whatever changed the chart (a room made, deleted or selected) repaints it; the status
+    // line is brought up to date with it.
+    if (watched == &m_chart && event->type() == QEvent::Paint)
+        showStatus();
+    if (watched != &m_window && event->type() == QEvent::Wheel) {
+        auto *wheel = static_cast<QWheelEvent *>(event);
+        if (wheel->modifiers() & Qt::ControlModifier) {
+            const int notches = wheel->angleDelta().y() / kWheelNotch;
+            for (int i = 0; i < notches; ++i)
+                zoomIn();
+            for (int i = 0; i > notches; --i)
+                zoomOut();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace tessel

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "analysis/rule_table.h"
+
+#include <QObject>
+#include <QScrollArea>
+#include <QSettings>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMainWindow;
+
+namespace tessel {
+
+class ChartWidget;
+class PlotFrame;
+struct Editor;
+
+// Holds the plot frame. It is as large as the frame until the window would no longer fit on
+// the screen; then it scrolls.
+class ChartScrollArea : public QScrollArea
+{
+    Q_OBJECT
+public:
+    explicit ChartScrollArea(PlotFrame *frame, QWidget *parent = nullptr);
+
+    PlotFrame &frame() const;
+    // Sizes itself to the frame as it now is.
+    void fit();
+};
+
+// The View menu and what it shows: the status bar naming the element under the pointer
+// (or else the selected one), the zone overlay, room names and the zoom of the chart and its
+// rulers. Each choice is kept in the settings between runs. With the status bar hidden, both
+// overlays off and the zoom at 100 % the window is as it is without them.
+class ViewOptions : public QObject
+{
+    Q_OBJECT
+public:
+    // Zoom steps, percent.
+    static constexpr int kZoomSteps[] = {50, 67, 75, 100, 125, 150, 200, 300, 400};
+    static constexpr int kActualSize = 100;
+
+    // The choices are kept in the application's settings.
+    ViewOptions(QMainWindow &window, Editor &editor, ChartScrollArea &chartArea,
+                QComboBox &direction);
+    ~ViewOptions() override;
+
+    int zoomPercent() const { return m_zoom; }
+    void setZoomPercent(int percent);
+    void zoomIn();
+    void zoomOut();
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QAction *addToggle(QMenu *menu, const char *name, const char *caption, const char *key);
+    void apply();
+    void showStatus();
+    void point(int index);
+
+    QMainWindow &m_window;
+    Editor &m_editor;
+    ChartScrollArea &m_chartArea;
+    ChartWidget &m_chart;
+    QComboBox &m_direction;
+    QSettings m_settings;
+    const RuleTable m_rules;
+
+    QAction *m_showZones = nullptr;
+    QAction *m_showNames = nullptr;
+    QAction *m_showStatusBar = nullptr;
+    QAction *m_zoomIn = nullptr;
+    QAction *m_zoomOut = nullptr;
+    QLabel *m_status = nullptr;
+    int m_zoom = kActualSize;
+    // The element under the pointer; 0 when none.
+    int m_pointed = 0;
+};
+
+} // namespace tessel
