@@ -100,7 +100,9 @@ ViewOptions::ViewOptions(QMainWindow &window, Editor &editor, ChartScrollArea &c
 
     m_showZones = addToggle(menu, "mnuShowZones", "Show &Zones", kZonesKey);
     m_showNames = addToggle(menu, "mnuShowNames", "Show Room &Names", kNamesKey);
-    m_showStatusBar = addToggle(menu, "mnuShowStatusBar", "Show &Status Bar", kStatusBarKey);
+    // The status line is part of the window; the option only lets a user hide it.
+    m_showStatusBar =
+        addToggle(menu, "mnuShowStatusBar", "Show &Status Bar", kStatusBarKey, true);
     menu->addSeparator();
     m_zoomIn = menu->addAction("Zoom &In");
     m_zoomIn->setObjectName("mnuZoomIn");
@@ -141,12 +143,13 @@ ViewOptions::ViewOptions(QMainWindow &window, Editor &editor, ChartScrollArea &c
 
 ViewOptions::~ViewOptions() = default;
 
-QAction *ViewOptions::addToggle(QMenu *menu, const char *name, const char *caption, const char *key)
+QAction *ViewOptions::addToggle(QMenu *menu, const char *name, const char *caption, const char *key,
+                               bool byDefault)
 {
     QAction *action = menu->addAction(caption);
     action->setObjectName(name);
     action->setCheckable(true);
-    action->setChecked(m_settings.value(key, false).toBool());
+    action->setChecked(m_settings.value(key, byDefault).toBool());
     connect(action, &QAction::toggled, this, [this, key](bool on) {
         m_settings.setValue(key, on);
         apply();

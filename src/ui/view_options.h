@@ -55,7 +55,8 @@ public:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QAction *addToggle(QMenu *menu, const char *name, const char *caption, const char *key);
+    QAction *addToggle(QMenu *menu, const char *name, const char *caption, const char *key,
+                       bool byDefault = false);
     void apply();
     void showStatus();
     void point(int index);
