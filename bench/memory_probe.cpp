@@ -3,6 +3,7 @@
 // memory in KiB once the window's first frame has been painted.
 
 #include "app/startup.h"
+#include "tiled_chart.h"
 #include "ui/frm_main.h"
 #include "ui/qt_dialogs.h"
 
@@ -51,23 +52,8 @@ int main(int argc, char *argv[])
     return tessel::runApplication(app, dialogs, tessel::StartupEnvironment::system(),
                                   [&dialogs, &report, count](tessel::FrmMain &window) {
                                       dialogs.setParent(&window);
-                                      // Shown, not yet painted: the first frame paints the full
-                                      // chart.
-                                      tessel::ChartTable &table = window.editor().txtRoom;
-                                      // Rooms of 100 x 100 twips tiled over the plot, stacked again
-                                      // where the tiles run out.
-                                      for (int i = 0; i < count; ++i) {
-                                          const auto index = table.createElement();
-                                          if (!index)
-                                              break;
-                                          tessel::ChartElement &element = table.at(*index);
-                                          element.text = "Living Room";
-                                          element.left = float((i % 48) * 100);
-                                          element.top = float((i / 48 % 48) * 100);
-                                          element.width = 100;
-                                          element.height = 100;
-                                          element.visible = true;
-                                      }
+                                      // Shown but not painted: the first frame paints them.
+                                      tileRooms(window.editor().txtRoom, count);
                                       window.installEventFilter(&report);
                                   });
 }
