@@ -8,10 +8,12 @@
 #include "ui/qt_dialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QEvent>
 #include <QTimer>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -49,7 +51,11 @@ int main(int argc, char *argv[])
     const int count = argc > 1 ? std::atoi(argv[1]) : 0;
     tessel::QtDialogs dialogs;
     ReportAfterFirstPaint report;
-    return tessel::runApplication(app, dialogs, tessel::StartupEnvironment::system(),
+    // A lock of its own: a Tessel the user is running must not keep the probe from starting.
+    tessel::StartupEnvironment environment = tessel::StartupEnvironment::system();
+    environment.lockFilePath =
+        QDir::temp().filePath(QString("tessel-memory-probe-%1.lock").arg(getpid()));
+    return tessel::runApplication(app, dialogs, environment,
                                   [&dialogs, &report, count](tessel::FrmMain &window) {
                                       dialogs.setParent(&window);
                                       // Shown but not painted: the first frame paints them.
