@@ -26,6 +26,7 @@ public:
     {
         return std::nullopt;
     }
+    bool askPrinter(PrintJob &) override { return false; }
 };
 
 class MemoryFiles : public FileAccess

@@ -1,33 +1,24 @@
-// Starts frmMain as the program does, with the chart holding the number of elements given as
-// the only argument, and prints the process's peak resident memory in KiB once the window's
-// first frame has been painted.
+// Starts frmMain as the program does (main() with its start checks), with the chart holding
+// the number of elements given as the only argument, and prints the process's peak resident
+// memory in KiB once the window's first frame has been painted.
 
-#include "model/dialogs.h"
+#include "app/startup.h"
+#include "tiled_chart.h"
 #include "ui/frm_main.h"
+#include "ui/qt_dialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QEvent>
 #include <QTimer>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
-
-class SilentDialogs : public tessel::Dialogs
-{
-public:
-    void showMessage(const std::string &, tessel::Icon) override {}
-    bool askYesNo(const std::string &, tessel::Icon) override { return false; }
-    std::optional<std::string> askText(const std::string &) override { return {}; }
-    std::optional<std::string> askSaveFileName(const std::string &, const std::string &,
-                                               const std::string &) override
-    {
-        return {};
-    }
-};
 
 class ReportAfterFirstPaint : public QObject
 {
@@ -56,25 +47,19 @@ private:
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QApplication::setApplicationName("Tessel");
     const int count = argc > 1 ? std::atoi(argv[1]) : 0;
-    SilentDialogs dialogs;
-    tessel::FrmMain window(dialogs);
-    tessel::ChartTable &table = window.editor().txtRoom;
-    // Rooms of 100 x 100 twips tiled over the plot, stacked again where the tiles run out.
-    for (int i = 0; i < count; ++i) {
-        const auto index = table.createElement();
-        if (!index)
-            break;
-        tessel::ChartElement &element = table.at(*index);
-        element.text = "Living Room";
-        element.left = float((i % 48) * 100);
-        element.top = float((i / 48 % 48) * 100);
-        element.width = 100;
-        element.height = 100;
-        element.visible = true;
-    }
+    tessel::QtDialogs dialogs;
     ReportAfterFirstPaint report;
-    window.installEventFilter(&report);
-    window.show();
-    return app.exec();
+    // A lock of its own: a Tessel the user is running must not keep the probe from starting.
+    tessel::StartupEnvironment environment = tessel::StartupEnvironment::system();
+    environment.lockFilePath =
+        QDir::temp().filePath(QString("tessel-memory-probe-%1.lock").arg(getpid()));
+    return tessel::runApplication(app, dialogs, environment,
+                                  [&dialogs, &report, count](tessel::FrmMain &window) {
+                                      dialogs.setParent(&window);
+                                      // Shown but not painted: the first frame paints them.
+                                      tileRooms(window.editor().txtRoom, count);
+                                      window.installEventFilter(&report);
+                                  });
 }

@@ -7,12 +7,12 @@
 #include "ui/chart_widget.h"
 #include "ui/compass_rose.h"
 #include "ui/file_commands.h"
+#include "ui/frm_display.h"
 #include "ui/hints.h"
 #include "ui/key_filters.h"
 #include "ui/make_widget.h"
 #include "ui/opening_panels.h"
 #include "ui/refusal.h"
-#include "ui/frm_display.h"
 #include "ui/room_placement.h"
 #include "ui/view_options.h"
 
@@ -195,6 +195,11 @@ QWidget *FrmMain::buildRoomColumn()
     m_roomList->setFixedHeight(m_roomList->sizeHintForRow(0) * int(kRoomCatalogue.size()) +
                                2 * m_roomList->frameWidth());
     connect(m_roomList, &QListWidget::itemClicked, this, &FrmMain::pickRoomName);
+    // Enter on an entry picks it as a click does; the length is typed next.
+    connect(m_roomList, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
+        pickRoomName(item);
+        m_roomLength->setFocus();
+    });
     layout->addWidget(m_roomList);
 
     layout->addWidget(buildDialogArea());
@@ -337,6 +342,7 @@ void FrmMain::selectRoom()
     if (!reducedScaleMeasure())
         return;
     m_roomList->setEnabled(true);
+    m_roomList->setFocus();
     m_selectRoom->hide();
 }
 

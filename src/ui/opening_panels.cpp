@@ -198,6 +198,14 @@ void OpeningPanels::apply(const OpeningOutcome &outcome)
     if (outcome.message)
         showRefusal(m_dialogs, *outcome.message, box(outcome.message->focus));
     applyStep(m_facingPanel, outcome.facingStep);
+    if (outcome.facingStep == PanelChange::Show) {
+        // The keyboard goes on in the step just opened: arrows choose the facing, Tab leads on to
+        // OK.
+        for (QRadioButton *option : m_options) {
+            if (option->isChecked())
+                option->setFocus();
+        }
+    }
     if (outcome.sizeStep == PanelChange::Show) {
         QLineEdit *shown = box(outcome.sizeBox);
         QLineEdit *other = shown == m_width ? m_length : m_width;

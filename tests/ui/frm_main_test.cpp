@@ -43,6 +43,7 @@ private slots:
 
     void selectRoomOpensTheList();
     void pickingANameOpensTheEntryPanel();
+    void aNameIsPickedWithTheKeyboard();
     void addRoomAnsweredNoKeepsThePanelClosed();
     void addRoomAnsweredYesOpensAnEmptyPanel();
     void okRefusesTheEntry_data();
@@ -366,6 +367,21 @@ void FrmMainTest::pickingANameOpensTheEntryPanel()
     QCOMPARE(field("txtAddRoomName")->text(), "Puja Room");
     // The size fields keep what they hold.
     QCOMPARE(field("txtLength")->text(), "12");
+}
+
+// "Select Room" hands the keyboard to the list; Enter picks an entry, the length comes next.
+void FrmMainTest::aNameIsPickedWithTheKeyboard()
+{
+    enterPlot("60", "30");
+    button("cmdDefaultRoom")->click();
+    auto *list = find<QListWidget>("lstRoom");
+    QCOMPARE(focused(), list);
+    QTest::keyClick(list, Qt::Key_End);
+    QTest::keyClick(list, Qt::Key_Up);
+    QTest::keyClick(list, Qt::Key_Return);
+    QVERIFY(find<QGroupBox>("fraAddNewRoom")->isVisible());
+    QCOMPARE(field("txtAddRoomName")->text(), "Family Room");
+    QCOMPARE(focused(), field("txtLength"));
 }
 
 void FrmMainTest::addRoomAnsweredNoKeepsThePanelClosed()

@@ -103,6 +103,9 @@ QPointF OpeningsUiTest::drag(QPoint from, QPoint to)
 void OpeningsUiTest::runSteps(const char *option, const char *ok, const char *box,
                               const char *length, const char *sizeOk)
 {
+    // The step opens with the keyboard on its checked option.
+    auto *focused = qobject_cast<QRadioButton *>(QApplication::focusWidget());
+    QVERIFY(focused && focused->isChecked() && find(ok)->parentWidget()->isAncestorOf(focused));
     find<QRadioButton>(option)->click();
     button(ok)->click();
     QVERIFY(find(box)->isVisible());
