@@ -322,7 +322,6 @@ constexpr Cells kHallCells = {{
     {SouthEast, "South East is the corner of the fire element. halls should never be located in "
                 "this corner of the house."},
 }};
-constexpr const char *kHallRecommendationLine = "North is good for the hall.";
 constexpr Zone kHallBestZone = North;
 constexpr std::uint8_t kHallRecommendedIn = in(SouthWest, South, SouthEast);
 
@@ -330,15 +329,20 @@ struct HallLikeKind
 {
     const char *kind;
     const char *heading;
+    const char *recommendationLine;
     const char *room;  // in place of "hall"
     const char *rooms; // in place of "halls"
 };
 
 constexpr HallLikeKind kHallLikeKinds[] = {
-    {"Living Room",  "Analysis for Living Room :-",  "living room",  "Living rooms"},
-    {"Drawing Room", "Analysis for Drawing Room :-", "drawing room", "drawing rooms"},
-    {"Family Room",  "Analysis for Family Room :-",  "family room",  "family rooms"},
-    {"Hall",         "Analysis for Hall :-",         "hall",         "halls"},
+    {"Living Room",  "Analysis for Living Room :-",  "North is good for the living room.",
+     "living room",  "Living rooms"},
+    {"Drawing Room", "Analysis for Drawing Room :-", "North is good for the drawing room.",
+     "drawing room", "drawing rooms"},
+    {"Family Room",  "Analysis for Family Room :-",  "North is good for the family room.",
+     "family room",  "family rooms"},
+    {"Hall",         "Analysis for Hall :-",         "North is good for the hall.",
+     "hall",         "halls"},
 };
 // clang-format on
 
@@ -429,7 +433,7 @@ RuleTable::RuleTable()
         for (int i = 0; i < kZoneCount; ++i)
             paragraphs[i] = withRoomWord(kHallCells[i].paragraph, kind);
         m_kinds.push_back(makeRules(kind.kind, kind.heading, kind.heading,
-                                    withRoomWord(kHallRecommendationLine, kind), kHallBestZone,
+                                    kind.recommendationLine, kHallBestZone,
                                     kHallRecommendedIn, paragraphs));
     }
 }
