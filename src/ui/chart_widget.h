@@ -15,7 +15,9 @@ class ChartTable;
 //
 // It finds the element under the pointer, moves the pressed element while exactly the left
 // button is held, and tells what was pressed and dropped; what a press or a drop means is
-// decided by whoever listens.
+// decided by whoever listens. It takes the keyboard focus when an element is pressed or when
+// it is tabbed into (then framed), and asks for the highlighted element to be moved by the
+// arrow keys or deleted by Delete.
 class ChartWidget : public QWidget
 {
     Q_OBJECT
@@ -37,6 +39,9 @@ signals:
     void elementDoubleClicked(int index);
     // The button that pressed the element was released, whether it moved or not.
     void elementDropped(int index);
+    // An arrow key: by one pixel, with Shift by a tenth of a ruler division (dx, dy: twips).
+    void nudgeRequested(int index, double dx, double dy);
+    void deleteRequested(int index);
 
 protected:
     bool event(QEvent *event) override;
@@ -45,8 +50,13 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    void showFocusFrame(bool shown);
+
     QPointF toTwips(const QPointF &pos) const;
     QRect repaintRectOf(int index) const;
 
@@ -55,6 +65,8 @@ private:
     int m_held = 0;
     // Twips from the held element's top-left corner to the pointer.
     QPointF m_grabOffset;
+    // Framed while the focus came by the keyboard.
+    bool m_focusFrame = false;
 };
 
 // The picture around the chart (picLocation): the rulers "0" to "6" along the top and

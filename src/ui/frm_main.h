@@ -21,6 +21,7 @@ class ChartWidget;
 class CompassRose;
 class Dialogs;
 class FileCommands;
+class History;
 class OpeningPanels;
 
 inline constexpr const char *kWindowCaption = "Tessel v1.45";
@@ -55,6 +56,10 @@ public:
     // entrance buttons from it.
     void chartChanged();
 
+protected:
+    // Asks before changes made since the start, the last save or the last open are lost.
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void buildMenus();
     QWidget *buildPlotColumn();
@@ -67,6 +72,7 @@ private:
 
     Dialogs &m_dialogs;
     Editor m_editor;
+    History *m_history = nullptr;
 
     QLineEdit *m_plotLength = nullptr;
     QLineEdit *m_plotWidth = nullptr;
