@@ -65,6 +65,8 @@ void ChartWidget::paintEvent(QPaintEvent *event)
         QStyleOptionFocusRect option;
         option.initFrom(this);
         option.rect = rect().adjusted(1, 1, -1, -1);
+        // Styles draw it only for a focus that came by the keyboard, as this one did.
+        option.state |= QStyle::State_KeyboardFocusChange;
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
     }
 }
