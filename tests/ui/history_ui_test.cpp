@@ -3,6 +3,7 @@
 #include "storage/layout_file.h"
 #include "ui/chart_widget.h"
 #include "ui/frm_main.h"
+#include "ui/history.h"
 #include "window_support.h"
 
 #include <QAction>
@@ -33,6 +34,8 @@ private slots:
     void undoingADoorLetsOneBeMadeAgain();
     void undoingASaveBringsTheChartBack();
     void arrowKeysMoveButNotOntoARoom();
+    void aRunOfKeysBackToItsStartIsNoStep();
+    void theOldestStepsGoBeyondTheWeightLimit();
     void deleteKeyDeletesTheSelection_data();
     void deleteKeyDeletesTheSelection();
     void tabbingInFramesTheChart();
@@ -245,6 +248,47 @@ void HistoryUiTest::arrowKeysMoveButNotOntoARoom()
     QCOMPARE(menuText("mnuUndo"), "&Undo Move Kitchen");
     keys(QKeySequence("Ctrl+Z"));
     QCOMPARE(QPointF(element(kitchen).left, element(kitchen).top), QPointF(0, 0));
+}
+
+void HistoryUiTest::aRunOfKeysBackToItsStartIsNoStep()
+{
+    place("Kitchen", 800, 800, 1600, 800);
+    QTest::mouseClick(m_chart, Qt::LeftButton, {}, at(1200, 1200));
+    for (const auto key : {Qt::Key_Right, Qt::Key_Up, Qt::Key_Left, Qt::Key_Down})
+        QTest::keyClick(m_chart, key);
+    QCOMPARE(menuText("mnuUndo"), "&Undo Select Kitchen");
+    QCOMPARE(QPointF(element(1).left, element(1).top), QPointF(800, 800));
+}
+
+// Steps that each rewrite 20000 elements: three of them weigh more than the limit.
+void HistoryUiTest::theOldestStepsGoBeyondTheWeightLimit()
+{
+    Editor editor;
+    for (int i = 0; i < 20000; ++i)
+        editor.txtRoom.createElement();
+    History history(editor);
+    const float start = std::as_const(editor.txtRoom).at(1).left;
+    const auto shiftAll = [&editor] {
+        for (int i = 1; i <= editor.txtRoom.elementCount(); ++i)
+            editor.txtRoom.at(i).left += 1;
+    };
+    for (const char *name : {"First", "Second", "Third"}) {
+        if (name == std::string("Third"))
+            history.setClean();
+        history.record(name, 0, shiftAll);
+    }
+    QCOMPARE(history.stack().count(), 2);
+    QCOMPARE(history.stack().undoText(), "Third");
+    history.undo();
+    QVERIFY(history.isClean());
+    history.undo();
+    QVERIFY(!history.stack().canUndo());
+    // Back to after the first step, which went.
+    QCOMPARE(std::as_const(editor.txtRoom).at(20000).left, start + 1);
+    history.redo();
+    history.redo();
+    QCOMPARE(std::as_const(editor.txtRoom).at(1).left, start + 3);
+    QVERIFY(!history.isClean());
 }
 
 void HistoryUiTest::deleteKeyDeletesTheSelection_data()
