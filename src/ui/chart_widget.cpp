@@ -76,8 +76,8 @@ void ChartWidget::showFocusFrame(bool shown)
     if (m_focusFrame == shown)
         return;
     m_focusFrame = shown;
-    const QRect inside = rect().adjusted(kFocusFrameWidth, kFocusFrameWidth, -kFocusFrameWidth,
-                                         -kFocusFrameWidth);
+    const QRect inside =
+        rect().adjusted(kFocusFrameWidth, kFocusFrameWidth, -kFocusFrameWidth, -kFocusFrameWidth);
     update(QRegion(rect()).subtracted(inside));
 }
 

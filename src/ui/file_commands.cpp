@@ -12,9 +12,8 @@
 
 namespace tessel {
 
-FileCommands::FileCommands(Editor &editor, Dialogs &dialogs, History &history,
-                           ChartWidget &chart, QWidget &window, FocusField focusField,
-                           QObject *parent)
+FileCommands::FileCommands(Editor &editor, Dialogs &dialogs, History &history, ChartWidget &chart,
+                           QWidget &window, FocusField focusField, QObject *parent)
     : QObject(parent)
     , m_editor(editor)
     , m_dialogs(dialogs)

@@ -44,8 +44,7 @@ public:
     void exportChartImage();
 
 private:
-    using LayoutCommand = LayoutOutcome (*)(Editor &, Dialogs &, FileAccess &,
-                                            const std::string &);
+    using LayoutCommand = LayoutOutcome (*)(Editor &, Dialogs &, FileAccess &, const std::string &);
     void run(const char *name, LayoutCommand command);
     void apply(const LayoutOutcome &outcome);
     void setCaption(const char *button, const std::optional<std::string> &caption);

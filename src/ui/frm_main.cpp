@@ -396,9 +396,8 @@ void FrmMain::confirmRoom()
 {
     const RoomEntry entry{textOf(m_roomName), textOf(m_roomLength), textOf(m_roomWidth),
                           textOf(m_plotLength), textOf(m_plotWidth)};
-    const auto result = m_history->record("Create " + trimSpaces(entry.name), 0, [&] {
-        return createRoom(m_editor, entry);
-    });
+    const auto result = m_history->record("Create " + trimSpaces(entry.name), 0,
+                                          [&] { return createRoom(m_editor, entry); });
     if (const auto *refusal = std::get_if<Refusal>(&result)) {
         refuse(*refusal);
         return;

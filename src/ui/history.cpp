@@ -155,8 +155,8 @@ void History::dropOldest()
     const int clean = m_stack.cleanIndex();
     std::vector<std::pair<Step, int>> steps;
     for (int i = kept; i < count; ++i) {
-        auto *command = const_cast<StepCommand *>(
-            static_cast<const StepCommand *>(m_stack.command(i)));
+        auto *command =
+            const_cast<StepCommand *>(static_cast<const StepCommand *>(m_stack.command(i)));
         steps.emplace_back(std::move(command->step()), command->id());
     }
     m_silent = true;
@@ -210,8 +210,8 @@ void History::addActions(QMenu &menu)
     undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     QAction *redo = menu.addAction("&Redo");
     redo->setObjectName("mnuRedo");
-    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
-                        QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     connect(undo, &QAction::triggered, this, &History::undo);
     connect(redo, &QAction::triggered, this, &History::redo);
 

@@ -85,9 +85,9 @@ void applyStep(QWidget *panel, PanelChange change)
 
 } // namespace
 
-OpeningPanels::OpeningPanels(OpeningKind kind, Editor &editor, Dialogs &dialogs,
-                             History &history, ChartWidget &chart, const CompassRose &compass,
-                             QPushButton &start, QObject *parent)
+OpeningPanels::OpeningPanels(OpeningKind kind, Editor &editor, Dialogs &dialogs, History &history,
+                             ChartWidget &chart, const CompassRose &compass, QPushButton &start,
+                             QObject *parent)
     : QObject(parent)
     , m_kind(kind)
     , m_editor(editor)

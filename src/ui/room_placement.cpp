@@ -10,8 +10,8 @@
 
 namespace tessel {
 
-RoomPlacement::RoomPlacement(Editor &editor, Dialogs &dialogs, History &history,
-                             ChartWidget &chart, QWidget &afterWhatIsThis, QObject *parent)
+RoomPlacement::RoomPlacement(Editor &editor, Dialogs &dialogs, History &history, ChartWidget &chart,
+                             QWidget &afterWhatIsThis, QObject *parent)
     : QObject(parent)
     , m_editor(editor)
     , m_dialogs(dialogs)
@@ -69,12 +69,15 @@ void RoomPlacement::nudge(int index, double dx, double dy)
     if (isRoom && movesOntoRoom(table, index, left, top))
         return;
     m_chart.repaintElements({index});
-    m_history.record("Move " + elementName(element), index, [&] {
-        moveElement(m_editor.txtRoom, index, left, top);
-        // The room's place is checked as a drop checks it; it may leave an overlap behind.
-        if (isRoom)
-            dropElement(m_editor, index);
-    }, true);
+    m_history.record(
+        "Move " + elementName(element), index,
+        [&] {
+            moveElement(m_editor.txtRoom, index, left, top);
+            // The room's place is checked as a drop checks it; it may leave an overlap behind.
+            if (isRoom)
+                dropElement(m_editor, index);
+        },
+        true);
     m_chart.repaintElements({index});
 }
 

@@ -133,15 +133,18 @@ INSTANTIATE_TEST_SUITE_P(
         KeyMoveCase{"rounded up to its edge", {roomA, hallBeside}, -100.4, 0, false},
         KeyMoveCase{"rounded past its edge", {roomA, hallBeside}, -100.6, 0, true},
         KeyMoveCase{"away from it", {roomA, hallBeside}, 80, 15, false},
-        KeyMoveCase{"within an overlap it stands in",
-                    {roomA, {"Hall", 1500, 0, 1600, 800}},
-                    15, 0, false},
+        KeyMoveCase{
+            "within an overlap it stands in", {roomA, {"Hall", 1500, 0, 1600, 800}}, 15, 0, false},
         KeyMoveCase{"from one overlap onto another room",
                     {roomA, {"Study", 2000, 900, 800, 800}, {"Hall", 1500, 0, 1600, 800}},
-                    0, 150, true},
+                    0,
+                    150,
+                    true},
         KeyMoveCase{"over a door and a deleted room",
                     {{"", 800, 0, 0, 800}, {"Deleted Door", 0, 0, 800, 800}, roomA},
-                    0, 15, false}));
+                    0,
+                    15,
+                    false}));
 
 TEST(KeyMove, ActsOnTheLiveHighlightedElement)
 {

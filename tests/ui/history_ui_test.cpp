@@ -375,10 +375,10 @@ void HistoryUiTest::closingAsksOnlyAboutChanges()
 
     QCOMPARE(m_dialogs->questions.size(), asked ? 1u : 0u);
     if (asked)
-        QCOMPARE(m_dialogs->questions.front(),
-                 (FakeDialogs::Shown{
-                     "The layout has changes that are not saved. Close Tessel anyway?",
-                     Icon::None}));
+        QCOMPARE(
+            m_dialogs->questions.front(),
+            (FakeDialogs::Shown{"The layout has changes that are not saved. Close Tessel anyway?",
+                                Icon::None}));
     m_dialogs->yesNoAnswers.clear();
     QCOMPARE(m_window->isVisible(), !closed);
     QCOMPARE(writeLayout(m_window->editor().txtRoom), chart);
