@@ -51,8 +51,8 @@ FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
 {
     setObjectName("frmMain");
     setWindowTitle(kWindowCaption);
-    m_history = new History(m_editor, this);
-    connect(m_history, &History::applied, this, &FrmMain::chartChanged);
+    m_history = std::make_unique<History>(m_editor);
+    connect(m_history.get(), &History::applied, this, &FrmMain::chartChanged);
 
     auto *central = new QWidget(this);
     auto *columns = new QHBoxLayout(central);

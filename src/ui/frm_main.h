@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 
+#include <memory>
 #include <vector>
 
 class QComboBox;
@@ -72,7 +73,8 @@ private:
 
     Dialogs &m_dialogs;
     Editor m_editor;
-    History *m_history = nullptr;
+    // Goes before the editor it records.
+    std::unique_ptr<History> m_history;
 
     QLineEdit *m_plotLength = nullptr;
     QLineEdit *m_plotWidth = nullptr;

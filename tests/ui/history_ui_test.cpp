@@ -346,6 +346,8 @@ void HistoryUiTest::closingAsksOnlyAboutChanges_data()
     QTest::newRow("changed, No") << "create" << true << false << false;
     QTest::newRow("changed, Yes") << "create" << true << true << true;
     QTest::newRow("undone to the start") << "create,undo" << false << false << true;
+    // The window then goes with the drag still open.
+    QTest::newRow("pressed, not released") << "create,press" << true << false << false;
     QTest::newRow("saved") << "plan,save" << false << false << true;
     QTest::newRow("undone after the save") << "plan,save,undo" << true << false << false;
 }
@@ -359,6 +361,9 @@ void HistoryUiTest::closingAsksOnlyAboutChanges()
     for (const QString &edit : edits.split(',', Qt::SkipEmptyParts)) {
         if (edit == "create") {
             createRoom("Kitchen");
+        } else if (edit == "press") {
+            QTest::mousePress(m_chart, Qt::LeftButton, {},
+                              at(element(1).left + 400, element(1).top + 400));
         } else if (edit == "undo") {
             keys(QKeySequence("Ctrl+Z"));
         } else if (edit == "plan") {
