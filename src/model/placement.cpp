@@ -122,6 +122,11 @@ bool movesOntoRoom(const ChartTable &table, int index, double left, double top)
     const Bounds moved{x, roundHalfEven(x + room.width), y, roundHalfEven(y + room.height)};
     for (int i = 1; i <= table.elementCount(); ++i) {
         const ChartElement &other = table.at(i);
+        // As in the drop check: what lies further away than rounding moves an edge is passed
+        // over without rounding.
+        if (other.left >= moved.right + 1 || other.left + other.width <= moved.left - 1 ||
+            other.top >= moved.bottom + 1 || other.top + other.height <= moved.top - 1)
+            continue;
         if (i == index || !isLiveRoom(other))
             continue;
         const Bounds bounds = boundsOf(other);
