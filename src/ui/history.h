@@ -52,7 +52,6 @@ public:
     void discard();
     // Ends the open recording and keeps its step unless it changes nothing.
     void close();
-    bool isRecording() const { return m_recorder.has_value(); }
 
     // Nothing is undone or redone while a recording is open.
     void undo();
