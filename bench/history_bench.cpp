@@ -1,9 +1,12 @@
 // The chart's history on a full chart (32767 elements): recording, undoing and redoing the
-// move of one room, and undoing and redoing the emptying of the whole chart after a save.
+// move of one room, and undoing and redoing the emptying of the whole chart after a save;
+// then the same through the window's undo stack, and one move by key with its check against
+// every room.
 
 #include "chart_bench.h"
 #include "model/history.h"
 #include "model/placement.h"
+#include "ui/history.h"
 
 namespace {
 
@@ -56,8 +59,64 @@ void undoEmptying(benchmark::State &state)
     }
 }
 
+void undoRedoMoveOnTheStack(benchmark::State &state)
+{
+    tessel::Editor editor = fullEditor();
+    tessel::History history(editor);
+    history.record("Move Room", 100,
+                   [&editor] { tessel::moveElement(editor.txtRoom, 100, 2000, 2000); });
+    for (auto _ : state) {
+        history.undo();
+        history.redo();
+    }
+}
+
+void undoEmptyingOnTheStack(benchmark::State &state)
+{
+    tessel::Editor editor = fullEditor();
+    tessel::History history(editor);
+    history.record("Save Layout", 0, [&editor] { editor.txtRoom.clear(); });
+    for (auto _ : state) {
+        history.undo();
+        state.PauseTiming();
+        history.redo();
+        state.ResumeTiming();
+    }
+}
+
+// An arrow key on a room of a full chart: the check against every room, the move, the drop
+// check and the step, merged into the run before it. The room goes right and back.
+void keyMove(benchmark::State &state)
+{
+    tessel::Editor editor = fullEditor();
+    tessel::History history(editor);
+    tessel::selectElement(editor, 100);
+    const tessel::ChartTable &table = editor.txtRoom;
+    double step = 15;
+    for (auto _ : state) {
+        const double left = table.at(100).left + step;
+        const double top = table.at(100).top;
+        benchmark::DoNotOptimize(tessel::movesOntoRoom(table, 100, left, top));
+        history.record(
+            "Move Room", 100,
+            [&] {
+                tessel::moveElement(editor.txtRoom, 100, left, top);
+                tessel::dropElement(editor, 100);
+            },
+            true);
+        step = -step;
+    }
+}
+
 } // namespace
 
+BENCHMARK(undoRedoMoveOnTheStack)
+    ->Name("History/undoAndRedoAMoveOnTheUndoStack")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(undoEmptyingOnTheStack)
+    ->Name("History/undoTheEmptyingOfAFullChartOnTheUndoStack")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(keyMove)->Name("History/oneMoveByKeyOnAFullChart")->Unit(benchmark::kMicrosecond);
 BENCHMARK(recordMove)->Name("History/recordOneDragOfAFullChart")->Unit(benchmark::kMicrosecond);
 BENCHMARK(undoRedoMove)->Name("History/undoAndRedoAMove")->Unit(benchmark::kMicrosecond);
 BENCHMARK(undoEmptying)->Name("History/undoTheEmptyingOfAFullChart")->Unit(benchmark::kMillisecond);

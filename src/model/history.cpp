@@ -49,6 +49,11 @@ bool Step::isEmpty() const
     return true;
 }
 
+std::size_t Step::weight() const
+{
+    return m_before.size() + m_after.size();
+}
+
 bool Step::absorb(const Step &next)
 {
     const bool onlySubject =

@@ -2,6 +2,7 @@
 
 #include "model/editor.h"
 
+#include <cstddef>
 #include <map>
 #include <optional>
 #include <string>
@@ -42,6 +43,9 @@ public:
     void redo(Editor &editor) const;
     // Whether applying it changes nothing at all.
     bool isEmpty() const;
+    // How many elements it keeps: what a history weighs its memory by. The stacking orders
+    // it may keep are a number an element and are left out.
+    std::size_t weight() const;
     // Takes the next step into this one, so that both are undone as one; only a step that
     // wrote to nothing but this step's subject, and created or removed nothing, is taken.
     bool absorb(const Step &next);

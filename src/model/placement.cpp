@@ -103,6 +103,39 @@ void moveElement(ChartTable &table, int index, double left, double top)
     element.top = static_cast<float>(roundHalfEven(top));
 }
 
+std::optional<int> highlightedElement(const ChartTable &table)
+{
+    for (int i = 1; i <= table.elementCount(); ++i) {
+        const ChartElement &element = table.at(i);
+        if (element.highlighted && element.enabled && element.visible)
+            return i;
+    }
+    return std::nullopt;
+}
+
+bool movesOntoRoom(const ChartTable &table, int index, double left, double top)
+{
+    const ChartElement &room = table.at(index);
+    const Bounds now = boundsOf(room);
+    const double x = roundHalfEven(left);
+    const double y = roundHalfEven(top);
+    const Bounds moved{x, roundHalfEven(x + room.width), y, roundHalfEven(y + room.height)};
+    for (int i = 1; i <= table.elementCount(); ++i) {
+        const ChartElement &other = table.at(i);
+        // As in the drop check: what lies further away than rounding moves an edge is passed
+        // over without rounding.
+        if (other.left >= moved.right + 1 || other.left + other.width <= moved.left - 1 ||
+            other.top >= moved.bottom + 1 || other.top + other.height <= moved.top - 1)
+            continue;
+        if (i == index || !isLiveRoom(other))
+            continue;
+        const Bounds bounds = boundsOf(other);
+        if (overlaps(moved, bounds) && !overlaps(now, bounds))
+            return true;
+    }
+    return false;
+}
+
 std::optional<Refusal> dropElement(Editor &editor, int index)
 {
     if (editor.openingDragged) {

@@ -30,6 +30,14 @@ Refusal whatIsThis();
 // even one): positions between whole twips would fall between the bounds of the zones.
 void moveElement(ChartTable &table, int index, double left, double top);
 
+// The highlighted element that still takes input, if any: the one the keys act on.
+std::optional<int> highlightedElement(const ChartTable &table);
+
+// Whether the room `index`, moved to (left, top) rounded as moveElement rounds, would overlap
+// a live room it does not overlap where it stands. A room that overlaps one already may be
+// moved off it.
+bool movesOntoRoom(const ChartTable &table, int index, double left, double top);
+
 // Runs once when a pressed element is released, moved or not. A door or an entrance is
 // placed without a test. A room is tested against every other room on the chart: two rooms
 // overlap when their insides meet, so rooms touching at an edge do not, and boxes of no

@@ -4,11 +4,15 @@
 #include "model/plot.h"
 #include "ui/chart_painter.h"
 
+#include <QFocusEvent>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QStringList>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QToolTip>
 
 #include <algorithm>
@@ -30,6 +34,12 @@ const char *const kLengthCaption = "L e n g t h  O f   T h e  P l o t";
 // Pixels either side of a door or an entrance within which a press takes it.
 constexpr double kGrabMargin = 3;
 
+// Twips an arrow key with Shift moves an element by.
+constexpr double kLargeKeyStep = kRulerDivision / 10;
+
+// Pixels of the chart's edge the focus frame is drawn on.
+constexpr int kFocusFrameWidth = 3;
+
 } // namespace
 
 ChartWidget::ChartWidget(ChartTable &table, QWidget *parent)
@@ -38,6 +48,7 @@ ChartWidget::ChartWidget(ChartTable &table, QWidget *parent)
 {
     setObjectName("picRoomLocation");
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::TabFocus);
     setFixedSize(sizeHint());
 }
 
@@ -73,6 +84,74 @@ void ChartWidget::paintEvent(QPaintEvent *event)
     // The painter is clipped to the region that needs it; its bounding rectangle limits the
     // elements looked at.
     paintChart(painter, m_table, scale(), event->rect(), m_options);
+    if (m_focusFrame) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = rect().adjusted(1, 1, -1, -1);
+        // Styles draw it only for a focus that came by the keyboard, as this one did.
+        option.state |= QStyle::State_KeyboardFocusChange;
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
+}
+
+void ChartWidget::showFocusFrame(bool shown)
+{
+    if (m_focusFrame == shown)
+        return;
+    m_focusFrame = shown;
+    const QRect inside =
+        rect().adjusted(kFocusFrameWidth, kFocusFrameWidth, -kFocusFrameWidth, -kFocusFrameWidth);
+    update(QRegion(rect()).subtracted(inside));
+}
+
+void ChartWidget::focusInEvent(QFocusEvent *event)
+{
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+        showFocusFrame(true);
+    QWidget::focusInEvent(event);
+}
+
+void ChartWidget::focusOutEvent(QFocusEvent *event)
+{
+    showFocusFrame(false);
+    QWidget::focusOutEvent(event);
+}
+
+void ChartWidget::keyPressEvent(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    // Keys do nothing while an element is held by the pointer.
+    const auto selected = m_held == 0 ? highlightedElement(m_table) : std::nullopt;
+    if (!selected || (modifiers & ~Qt::ShiftModifier)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const double step = modifiers == Qt::ShiftModifier ? kLargeKeyStep : 1 / scale();
+    switch (event->key()) {
+    case Qt::Key_Left:
+        emit nudgeRequested(*selected, -step, 0);
+        break;
+    case Qt::Key_Right:
+        emit nudgeRequested(*selected, step, 0);
+        break;
+    case Qt::Key_Up:
+        emit nudgeRequested(*selected, 0, -step);
+        break;
+    case Qt::Key_Down:
+        emit nudgeRequested(*selected, 0, step);
+        break;
+    case Qt::Key_Delete:
+        if (modifiers != Qt::NoModifier) {
+            QWidget::keyPressEvent(event);
+            return;
+        }
+        emit deleteRequested(*selected);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
 }
 
 QPointF ChartWidget::toTwips(const QPointF &pos) const
@@ -130,6 +209,7 @@ void ChartWidget::mousePressEvent(QMouseEvent *event)
         m_held = *index;
         const ChartElement &element = m_table.at(*index);
         m_grabOffset = toTwips(event->position()) - QPointF(element.left, element.top);
+        setFocus(Qt::MouseFocusReason);
     }
     emit elementPressed(*index, button);
 }

@@ -17,7 +17,9 @@ class ChartTable;
 //
 // It finds the element under the pointer, moves the pressed element while exactly the left
 // button is held, and tells what was pressed and dropped; what a press or a drop means is
-// decided by whoever listens.
+// decided by whoever listens. It takes the keyboard focus when an element is pressed or when
+// it is tabbed into (then framed), and asks for the highlighted element to be moved by the
+// arrow keys or deleted by Delete.
 class ChartWidget : public QWidget
 {
     Q_OBJECT
@@ -50,6 +52,9 @@ signals:
     // The element under the pointer, while mouse tracking is on, or the one a drag moved;
     // 0 when the pointer is over no element or has left the chart.
     void pointedAt(int index);
+    // An arrow key: by one pixel, with Shift by a tenth of a ruler division (dx, dy: twips).
+    void nudgeRequested(int index, double dx, double dy);
+    void deleteRequested(int index);
 
 protected:
     bool event(QEvent *event) override;
@@ -59,8 +64,13 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    void showFocusFrame(bool shown);
+
     QPointF toTwips(const QPointF &pos) const;
     QRect repaintRectOf(int index) const;
 
@@ -73,6 +83,8 @@ private:
     ChartPaintOptions m_options;
     // What pointedAt told last.
     int m_pointed = 0;
+    // Framed while the focus came by the keyboard.
+    bool m_focusFrame = false;
 };
 
 // The picture around the chart (picLocation): the rulers "0" to "6" along the top and

@@ -3,6 +3,7 @@
 #include "model/editor.h"
 #include "storage/layout_commands.h"
 #include "ui/chart_widget.h"
+#include "ui/history.h"
 #include "ui/layout_folder.h"
 
 #include <QAbstractButton>
@@ -11,11 +12,12 @@
 
 namespace tessel {
 
-FileCommands::FileCommands(Editor &editor, Dialogs &dialogs, ChartWidget &chart, QWidget &window,
-                           FocusField focusField, QObject *parent)
+FileCommands::FileCommands(Editor &editor, Dialogs &dialogs, History &history, ChartWidget &chart,
+                           QWidget &window, FocusField focusField, QObject *parent)
     : QObject(parent)
     , m_editor(editor)
     , m_dialogs(dialogs)
+    , m_history(history)
     , m_chart(chart)
     , m_window(window)
     , m_focusField(std::move(focusField))
@@ -52,12 +54,28 @@ void FileCommands::setLayoutFolder(const QString &folder)
 
 void FileCommands::saveLayout()
 {
-    apply(SaveLayout(m_editor, m_dialogs, m_files, layoutFolder().toStdString()));
+    run("Save Layout", &SaveLayout);
 }
 
 void FileCommands::openLayout()
 {
-    apply(OpenLayout(m_editor, m_dialogs, m_files, layoutFolder().toStdString()));
+    run("Open Layout", &OpenLayout);
+}
+
+void FileCommands::run(const char *name, LayoutCommand command)
+{
+    const LayoutOutcome outcome = m_history.record(name, 0, [&] {
+        LayoutOutcome done = command(m_editor, m_dialogs, m_files, layoutFolder().toStdString());
+        // A refused command leaves the chart as it was: a fact it checked on the way is no
+        // step.
+        if (!done.chartChanged)
+            m_history.discard();
+        return done;
+    });
+    // The chart now matches the file.
+    if (outcome.chartChanged)
+        m_history.setClean();
+    apply(outcome);
 }
 
 void FileCommands::exportChartImage()

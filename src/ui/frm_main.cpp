@@ -2,6 +2,7 @@
 
 #include "analysis/report.h"
 #include "model/dialogs.h"
+#include "model/number.h"
 #include "model/plot.h"
 #include "model/rooms.h"
 #include "ui/chart_widget.h"
@@ -9,6 +10,7 @@
 #include "ui/file_commands.h"
 #include "ui/frm_display.h"
 #include "ui/hints.h"
+#include "ui/history.h"
 #include "ui/key_filters.h"
 #include "ui/make_widget.h"
 #include "ui/opening_panels.h"
@@ -17,6 +19,7 @@
 #include "ui/view_options.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -38,6 +41,9 @@ std::string textOf(const QLineEdit *field)
     return field->text().toStdString();
 }
 
+const char *const kUnsavedChangesQuestion =
+    "The layout has changes that are not saved. Close Tessel anyway?";
+
 } // namespace
 
 FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
@@ -46,6 +52,8 @@ FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
 {
     setObjectName("frmMain");
     setWindowTitle(kWindowCaption);
+    m_history = std::make_unique<History>(m_editor);
+    connect(m_history.get(), &History::applied, this, &FrmMain::chartChanged);
 
     auto *central = new QWidget(this);
     auto *columns = new QHBoxLayout(central);
@@ -56,13 +64,28 @@ FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
     buildMenus();
     new ViewOptions(*this, m_editor, *m_chartArea, *m_direction);
 
-    auto *placement = new RoomPlacement(m_editor, m_dialogs, *m_chart, *m_addRoom, this);
+    auto *placement =
+        new RoomPlacement(m_editor, m_dialogs, *m_history, *m_chart, *m_addRoom, this);
     connect(m_deleteRoom, &QPushButton::clicked, placement, [this, placement] {
         placement->deleteRoom();
         chartChanged();
     });
+    // Delete on the chart runs the delete command of the element's kind.
+    connect(m_chart, &ChartWidget::deleteRequested, this, [this](int index) {
+        const std::pair<ElementKind, QPushButton *> commands[] = {
+            {ElementKind::Room, m_deleteRoom},
+            {ElementKind::Door, m_deleteDoor},
+            {ElementKind::MainEntrance, m_mainEntrance},
+            {ElementKind::BackEntrance, m_backEntrance},
+        };
+        const ElementKind kind = kindOf(std::as_const(m_editor.txtRoom).at(index).text);
+        for (const auto &[commandKind, button] : commands) {
+            if (commandKind == kind)
+                button->click();
+        }
+    });
     m_fileCommands = new FileCommands(
-        m_editor, m_dialogs, *m_chart, *this,
+        m_editor, m_dialogs, *m_history, *m_chart, *this,
         [this](Field field) {
             if (QLineEdit *box = fieldFor(field))
                 box->setFocus();
@@ -93,6 +116,10 @@ void FrmMain::buildMenus()
     addItem(file, "mnuOpen", "Open");
     file->addSeparator();
     connect(addItem(file, "mnuExit", "E&xit"), &QAction::triggered, this, &QWidget::close);
+
+    QMenu *edit = menuBar()->addMenu("&Edit");
+    edit->setObjectName("mnuEdit");
+    m_history->addActions(*edit);
 
     QMenu *help = menuBar()->addMenu("&Help");
     help->setObjectName("mnuHelp");
@@ -252,14 +279,13 @@ QWidget *FrmMain::buildDialogArea()
         {OpeningKind::BackEntrance, m_backEntrance},
     };
     for (const auto &[kind, start] : openings) {
-        auto *panels =
-            new OpeningPanels(kind, m_editor, m_dialogs, *m_chart, *m_compass, *start, this);
+        auto *panels = new OpeningPanels(kind, m_editor, m_dialogs, *m_history, *m_chart,
+                                         *m_compass, *start, this);
         stack->addWidget(panels->facingPanel());
         stack->addWidget(panels->sizePanel());
         m_openings.push_back(panels);
     }
-    connect(m_deleteDoor, &QPushButton::clicked, m_openings.front(),
-            [this] { m_openings.front()->apply(deleteDoor(m_editor)); });
+    connect(m_deleteDoor, &QPushButton::clicked, m_openings.front(), &OpeningPanels::deleteDoor);
     return area;
 }
 
@@ -268,6 +294,15 @@ void FrmMain::chartChanged()
     m_chart->update();
     for (OpeningPanels *panels : m_openings)
         panels->refreshButton();
+}
+
+void FrmMain::closeEvent(QCloseEvent *event)
+{
+    if (!m_history->isClean() && !m_dialogs.askYesNo(kUnsavedChangesQuestion, Icon::None)) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void FrmMain::showAbout()
@@ -370,7 +405,8 @@ void FrmMain::confirmRoom()
 {
     const RoomEntry entry{textOf(m_roomName), textOf(m_roomLength), textOf(m_roomWidth),
                           textOf(m_plotLength), textOf(m_plotWidth)};
-    const auto result = createRoom(m_editor, entry);
+    const auto result = m_history->record("Create " + trimSpaces(entry.name), 0,
+                                          [&] { return createRoom(m_editor, entry); });
     if (const auto *refusal = std::get_if<Refusal>(&result)) {
         refuse(*refusal);
         return;

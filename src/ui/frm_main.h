@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 
+#include <memory>
 #include <vector>
 
 class QComboBox;
@@ -22,6 +23,7 @@ class ChartWidget;
 class CompassRose;
 class Dialogs;
 class FileCommands;
+class History;
 class OpeningPanels;
 
 inline constexpr const char *kWindowCaption = "Tessel v1.45";
@@ -56,6 +58,10 @@ public:
     // entrance buttons from it.
     void chartChanged();
 
+protected:
+    // Asks before changes made since the start, the last save or the last open are lost.
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void buildMenus();
     QWidget *buildPlotColumn();
@@ -68,6 +74,8 @@ private:
 
     Dialogs &m_dialogs;
     Editor m_editor;
+    // Goes before the editor it records.
+    std::unique_ptr<History> m_history;
 
     QLineEdit *m_plotLength = nullptr;
     QLineEdit *m_plotWidth = nullptr;

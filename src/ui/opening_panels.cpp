@@ -4,6 +4,7 @@
 #include "model/editor.h"
 #include "ui/chart_widget.h"
 #include "ui/compass_rose.h"
+#include "ui/history.h"
 #include "ui/make_widget.h"
 #include "ui/refusal.h"
 
@@ -84,12 +85,14 @@ void applyStep(QWidget *panel, PanelChange change)
 
 } // namespace
 
-OpeningPanels::OpeningPanels(OpeningKind kind, Editor &editor, Dialogs &dialogs, ChartWidget &chart,
-                             const CompassRose &compass, QPushButton &start, QObject *parent)
+OpeningPanels::OpeningPanels(OpeningKind kind, Editor &editor, Dialogs &dialogs, History &history,
+                             ChartWidget &chart, const CompassRose &compass, QPushButton &start,
+                             QObject *parent)
     : QObject(parent)
     , m_kind(kind)
     , m_editor(editor)
     , m_dialogs(dialogs)
+    , m_history(history)
     , m_chart(chart)
     , m_compass(compass)
     , m_start(start)
@@ -160,8 +163,14 @@ QLineEdit *OpeningPanels::box(Field field) const
 
 void OpeningPanels::start()
 {
-    apply(m_kind == OpeningKind::Door ? createDoor(m_editor, m_dialogs)
-                                      : pressEntranceButton(m_editor, m_kind));
+    // The door count is no change to the chart yet; an entrance's button deletes one when
+    // the chart holds it.
+    if (m_kind == OpeningKind::Door) {
+        apply(createDoor(m_editor, m_dialogs));
+        return;
+    }
+    apply(m_history.record(std::string("Delete ") + openingTexts(m_kind).elementText, 0,
+                           [this] { return pressEntranceButton(m_editor, m_kind); }));
 }
 
 void OpeningPanels::confirmFacing()
@@ -176,7 +185,16 @@ void OpeningPanels::cancelFacing()
 
 void OpeningPanels::confirmSize()
 {
-    apply(tessel::confirmSize(m_editor, m_kind, orientation(), shownBox()->text().toStdString()));
+    const std::string length = shownBox()->text().toStdString();
+    const char *name = m_kind == OpeningKind::Door ? "Door" : openingTexts(m_kind).elementText;
+    apply(m_history.record(std::string("Create ") + name, 0, [&] {
+        return tessel::confirmSize(m_editor, m_kind, orientation(), length);
+    }));
+}
+
+void OpeningPanels::deleteDoor()
+{
+    apply(m_history.record("Delete Door", 0, [this] { return tessel::deleteDoor(m_editor); }));
 }
 
 void OpeningPanels::cancelSize()

@@ -15,6 +15,7 @@ namespace tessel {
 class ChartWidget;
 class CompassRose;
 class Dialogs;
+class History;
 struct Editor;
 
 // The two steps of one kind of opening: the facing step (four options, OK above Cancel) and
@@ -29,8 +30,10 @@ class OpeningPanels : public QObject
 public:
     // start: "Create Door", hidden while a door step is open, or an entrance's two-state
     // button, whose caption follows the chart.
-    OpeningPanels(OpeningKind kind, Editor &editor, Dialogs &dialogs, ChartWidget &chart,
-                  const CompassRose &compass, QPushButton &start, QObject *parent = nullptr);
+    // Placing an opening and deleting one are steps of the history.
+    OpeningPanels(OpeningKind kind, Editor &editor, Dialogs &dialogs, History &history,
+                  ChartWidget &chart, const CompassRose &compass, QPushButton &start,
+                  QObject *parent = nullptr);
 
     QGroupBox *facingPanel() const { return m_facingPanel; }
     QGroupBox *sizePanel() const { return m_sizePanel; }
@@ -50,6 +53,8 @@ public:
     void cancelFacing();
     void confirmSize();
     void cancelSize();
+    // "&Delete Door", on the door's panels.
+    void deleteDoor();
     // Sets an entrance's button from the chart; the door's keeps its caption.
     void refreshButton();
     void apply(const OpeningOutcome &outcome);
@@ -58,6 +63,7 @@ private:
     OpeningKind m_kind;
     Editor &m_editor;
     Dialogs &m_dialogs;
+    History &m_history;
     ChartWidget &m_chart;
     const CompassRose &m_compass;
     QPushButton &m_start;

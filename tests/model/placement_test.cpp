@@ -101,6 +101,61 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
+struct KeyMoveCase
+{
+    const char *what;
+    std::vector<Box> boxes; // the last one is moved
+    double dx, dy;
+    bool refused;
+};
+
+class KeyMove : public ::testing::TestWithParam<KeyMoveCase>
+{
+};
+
+TEST_P(KeyMove, IsRefusedOntoAnotherRoomOnly)
+{
+    const KeyMoveCase &move = GetParam();
+    const Editor editor = chartWith(move.boxes);
+    const int moved = editor.txtRoom.elementCount();
+    const ChartElement &room = editor.txtRoom.at(moved);
+    EXPECT_EQ(movesOntoRoom(editor.txtRoom, moved, room.left + move.dx, room.top + move.dy),
+              move.refused);
+}
+
+const Box hallBeside{"Hall", 1700, 0, 1600, 800};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, KeyMove,
+    ::testing::Values(
+        KeyMoveCase{"into the room beside", {roomA, hallBeside}, -150, 0, true},
+        KeyMoveCase{"up to its edge", {roomA, hallBeside}, -100, 0, false},
+        KeyMoveCase{"rounded up to its edge", {roomA, hallBeside}, -100.4, 0, false},
+        KeyMoveCase{"rounded past its edge", {roomA, hallBeside}, -100.6, 0, true},
+        KeyMoveCase{"away from it", {roomA, hallBeside}, 80, 15, false},
+        KeyMoveCase{
+            "within an overlap it stands in", {roomA, {"Hall", 1500, 0, 1600, 800}}, 15, 0, false},
+        KeyMoveCase{"from one overlap onto another room",
+                    {roomA, {"Study", 2000, 900, 800, 800}, {"Hall", 1500, 0, 1600, 800}},
+                    0,
+                    150,
+                    true},
+        KeyMoveCase{"over a door and a deleted room",
+                    {{"", 800, 0, 0, 800}, {"Deleted Door", 0, 0, 800, 800}, roomA},
+                    0,
+                    15,
+                    false}));
+
+TEST(KeyMove, ActsOnTheLiveHighlightedElement)
+{
+    Editor editor = chartWith({roomA, hallBeside});
+    EXPECT_EQ(highlightedElement(editor.txtRoom), std::nullopt);
+    selectElement(editor, 2);
+    EXPECT_EQ(highlightedElement(editor.txtRoom), 2);
+    editor.txtRoom.at(2).enabled = false;
+    EXPECT_EQ(highlightedElement(editor.txtRoom), std::nullopt);
+}
+
 TEST(DropCheck, DeletedAndOwnBoxNeverOverlap)
 {
     Editor editor = chartWith({roomA, roomA});
