@@ -54,6 +54,23 @@ std::size_t Step::weight() const
     return m_before.size() + m_after.size();
 }
 
+bool Step::changesLayout() const
+{
+    if (m_countBefore != m_countAfter || m_stackingBefore != m_stackingAfter)
+        return true;
+    for (const auto &[index, element] : m_before) {
+        const auto after = m_after.find(index);
+        if (after == m_after.end())
+            return true;
+        ChartElement shown = after->second;
+        shown.highlighted = element.highlighted;
+        shown.fillOverride = element.fillOverride;
+        if (!(shown == element))
+            return true;
+    }
+    return false;
+}
+
 bool Step::absorb(const Step &next)
 {
     const bool onlySubject =

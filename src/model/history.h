@@ -43,6 +43,9 @@ public:
     void redo(Editor &editor) const;
     // Whether applying it changes nothing at all.
     bool isEmpty() const;
+    // Whether it changes the layout itself, not only which element is selected and what the
+    // selection recorded: a plain click on a room changes nothing a save would write.
+    bool changesLayout() const;
     // How many elements it keeps: what a history weighs its memory by. The stacking orders
     // it may keep are a number an element and are left out.
     std::size_t weight() const;

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QUndoCommand>
 
+#include <algorithm>
 #include <vector>
 
 namespace tessel {
@@ -195,7 +196,20 @@ void History::redo()
 
 bool History::isClean() const
 {
-    return m_stack.isClean() && !m_recorder;
+    if (m_recorder)
+        return false;
+    if (m_stack.isClean())
+        return true;
+    // Steps that only moved the selection lie between the clean point and now: nothing a
+    // save would write has changed.
+    const int clean = m_stack.cleanIndex();
+    if (clean < 0)
+        return false;
+    for (int i = std::min(clean, m_stack.index()); i < std::max(clean, m_stack.index()); ++i) {
+        if (static_cast<const StepCommand *>(m_stack.command(i))->step().changesLayout())
+            return false;
+    }
+    return true;
 }
 
 void History::setClean()

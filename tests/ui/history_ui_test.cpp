@@ -350,6 +350,8 @@ void HistoryUiTest::closingAsksOnlyAboutChanges_data()
     QTest::newRow("pressed, not released") << "create,press" << true << false << false;
     QTest::newRow("saved") << "plan,save" << false << false << true;
     QTest::newRow("undone after the save") << "plan,save,undo" << true << false << false;
+    // Selecting changes nothing a save would write.
+    QTest::newRow("opened, then clicked") << "plan,save,open,click" << false << false << true;
 }
 
 void HistoryUiTest::closingAsksOnlyAboutChanges()
@@ -371,6 +373,12 @@ void HistoryUiTest::closingAsksOnlyAboutChanges()
         } else if (edit == "save") {
             m_dialogs->yesNoAnswers = {true};
             button("Command2")->click();
+        } else if (edit == "open") {
+            m_dialogs->yesNoAnswers = {true};
+            button("cmdOpen")->click();
+        } else if (edit == "click") {
+            QTest::mouseClick(m_chart, Qt::LeftButton, {},
+                              at(element(1).left + 400, element(1).top + 400));
         }
     }
     m_dialogs->clear();
