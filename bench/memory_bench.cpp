@@ -13,8 +13,8 @@ namespace {
 // Peak resident KiB of the probe with `count` elements; negative when it failed.
 long peakKiB(int count)
 {
-    const std::string command = std::string(TESSEL_MEMORY_PROBE) + " " + std::to_string(count) +
-                                " 2>/dev/null";
+    const std::string command =
+        std::string(TESSEL_MEMORY_PROBE) + " " + std::to_string(count) + " 2>/dev/null";
     FILE *pipe = popen(command.c_str(), "r");
     if (!pipe)
         return -1;

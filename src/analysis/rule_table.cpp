@@ -432,9 +432,8 @@ RuleTable::RuleTable()
         std::array<std::string, kZoneCount> paragraphs;
         for (int i = 0; i < kZoneCount; ++i)
             paragraphs[i] = withRoomWord(kHallCells[i].paragraph, kind);
-        m_kinds.push_back(makeRules(kind.kind, kind.heading, kind.heading,
-                                    kind.recommendationLine, kHallBestZone,
-                                    kHallRecommendedIn, paragraphs));
+        m_kinds.push_back(makeRules(kind.kind, kind.heading, kind.heading, kind.recommendationLine,
+                                    kHallBestZone, kHallRecommendedIn, paragraphs));
     }
 }
 

@@ -4,9 +4,9 @@ namespace tessel {
 
 EditorFlags EditorFlags::of(const Editor &editor)
 {
-    return {editor.roomSelected,   editor.doorSelected,      editor.selectedRoomLength,
+    return {editor.roomSelected,      editor.doorSelected,   editor.selectedRoomLength,
             editor.selectedRoomWidth, editor.openingDragged, editor.overlapDetected,
-            editor.doorsPresent,   editor.doorCount,         editor.mainEntranceIndex,
+            editor.doorsPresent,      editor.doorCount,      editor.mainEntranceIndex,
             editor.backEntranceIndex};
 }
 
@@ -73,9 +73,9 @@ bool Step::changesLayout() const
 
 bool Step::absorb(const Step &next)
 {
-    const bool onlySubject =
-        m_subject != 0 && next.m_subject == m_subject && next.m_after.size() <= 1 &&
-        (next.m_after.empty() || next.m_after.begin()->first == m_subject);
+    const bool onlySubject = m_subject != 0 && next.m_subject == m_subject &&
+                             next.m_after.size() <= 1 &&
+                             (next.m_after.empty() || next.m_after.begin()->first == m_subject);
     if (!onlySubject || next.m_countBefore != next.m_countAfter || next.m_stackingAfter ||
         m_countAfter != next.m_countBefore)
         return false;

@@ -101,8 +101,7 @@ ViewOptions::ViewOptions(QMainWindow &window, Editor &editor, ChartScrollArea &c
     m_showZones = addToggle(menu, "mnuShowZones", "Show &Zones", kZonesKey);
     m_showNames = addToggle(menu, "mnuShowNames", "Show Room &Names", kNamesKey);
     // The status line is part of the window; the option only lets a user hide it.
-    m_showStatusBar =
-        addToggle(menu, "mnuShowStatusBar", "Show &Status Bar", kStatusBarKey, true);
+    m_showStatusBar = addToggle(menu, "mnuShowStatusBar", "Show &Status Bar", kStatusBarKey, true);
     menu->addSeparator();
     m_zoomIn = menu->addAction("Zoom &In");
     m_zoomIn->setObjectName("mnuZoomIn");
@@ -144,7 +143,7 @@ ViewOptions::ViewOptions(QMainWindow &window, Editor &editor, ChartScrollArea &c
 ViewOptions::~ViewOptions() = default;
 
 QAction *ViewOptions::addToggle(QMenu *menu, const char *name, const char *caption, const char *key,
-                               bool byDefault)
+                                bool byDefault)
 {
     QAction *action = menu->addAction(caption);
     action->setObjectName(name);

@@ -23,8 +23,8 @@ struct State
 
 State stateOf(const Editor &editor)
 {
-    State state{editor.txtRoom.elementCount(), {}, editor.txtRoom.stackingOrder(),
-                EditorFlags::of(editor)};
+    State state{
+        editor.txtRoom.elementCount(), {}, editor.txtRoom.stackingOrder(), EditorFlags::of(editor)};
     for (int index = 0; index <= state.count; ++index)
         state.elements.push_back(editor.txtRoom.at(index));
     return state;
@@ -79,39 +79,46 @@ TEST_P(EveryStep, UndoRestoresTheStateBeforeAndRedoTheStateAfter)
 
 INSTANTIATE_TEST_SUITE_P(
     History, EveryStep,
-    ::testing::Values(
-        StepCase{"CreateRoom",
-                 [](Editor &e) { createRoom(e, {"Study Room", "10", "5", "60", "30"}); }},
-        StepCase{"DragWithOverlap",
-                 [](Editor &e) {
-                     selectElement(e, 2);
-                     moveElement(e.txtRoom, 2, 800, 400);
-                     dropElement(e, 2);
-                 }},
-        StepCase{"DeleteRoom", [](Editor &e) { deleteSelectedRoom(e); }},
-        StepCase{"CreateBackEntrance",
-                 [](Editor &e) {
-                     confirmSize(e, OpeningKind::BackEntrance, OpeningOrientation::Vertical, "2");
-                 }},
-        StepCase{"DeleteDoor",
-                 [](Editor &e) {
-                     selectElement(e, 3);
-                     deleteDoor(e);
-                 }},
-        StepCase{"DeleteMainEntrance",
-                 [](Editor &e) { pressEntranceButton(e, OpeningKind::MainEntrance); }},
-        StepCase{"AppendElements",
-                 [](Editor &e) {
-                     for (int i = 0; i < 3; ++i)
-                         e.txtRoom.at(*e.txtRoom.createElement()).text = "Puja Room";
-                     e.backEntranceIndex = 5;
-                 }},
-        StepCase{"EmptyTheChart",
-                 [](Editor &e) {
-                     e.txtRoom.clear();
-                     e.roomSelected = e.doorsPresent = false;
-                     e.mainEntranceIndex = 0;
-                 }}),
+    ::testing::Values(StepCase{"CreateRoom",
+                               [](Editor &e) {
+                                   createRoom(e, {"Study Room", "10", "5", "60", "30"});
+                               }},
+                      StepCase{"DragWithOverlap",
+                               [](Editor &e) {
+                                   selectElement(e, 2);
+                                   moveElement(e.txtRoom, 2, 800, 400);
+                                   dropElement(e, 2);
+                               }},
+                      StepCase{"DeleteRoom",
+                               [](Editor &e) {
+                                   deleteSelectedRoom(e);
+                               }},
+                      StepCase{"CreateBackEntrance",
+                               [](Editor &e) {
+                                   confirmSize(e, OpeningKind::BackEntrance,
+                                               OpeningOrientation::Vertical, "2");
+                               }},
+                      StepCase{"DeleteDoor",
+                               [](Editor &e) {
+                                   selectElement(e, 3);
+                                   deleteDoor(e);
+                               }},
+                      StepCase{"DeleteMainEntrance",
+                               [](Editor &e) {
+                                   pressEntranceButton(e, OpeningKind::MainEntrance);
+                               }},
+                      StepCase{"AppendElements",
+                               [](Editor &e) {
+                                   for (int i = 0; i < 3; ++i)
+                                       e.txtRoom.at(*e.txtRoom.createElement()).text = "Puja Room";
+                                   e.backEntranceIndex = 5;
+                               }},
+                      StepCase{"EmptyTheChart",
+                               [](Editor &e) {
+                                   e.txtRoom.clear();
+                                   e.roomSelected = e.doorsPresent = false;
+                                   e.mainEntranceIndex = 0;
+                               }}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(History, AMoveKeepsOneElementAndARunOfMovesIsOneStep)
