@@ -5,15 +5,10 @@
 
 namespace tessel {
 
-// The editing state the main window owns for the life of the process: the element table
-// and the scales it is drawn to, with the facts the editor commands share.
-struct Editor
+// The facts the editor commands share about the chart, which a change of the chart may change
+// along with its elements (and an undo puts back with them).
+struct EditorFlags
 {
-    ChartTable txtRoom;
-    Scales scales;
-    // A room has been created since start; never cleared.
-    bool roomCreated = false;
-
     // What the last press on an element recorded. Sizes are feet.
     bool roomSelected = false;
     bool doorSelected = false;
@@ -32,6 +27,20 @@ struct Editor
     // The element created (or loaded) last as the main or back entrance; 0 when none was.
     int mainEntranceIndex = 0;
     int backEntranceIndex = 0;
+
+    static const EditorFlags &of(const EditorFlags &editor) { return editor; }
+    void applyTo(EditorFlags &editor) const { editor = *this; }
+    bool operator==(const EditorFlags &) const = default;
+};
+
+// The editing state the main window owns for the life of the process: the element table
+// and the scales it is drawn to, with the facts the editor commands share.
+struct Editor : EditorFlags
+{
+    ChartTable txtRoom;
+    Scales scales;
+    // A room has been created since start; never cleared.
+    bool roomCreated = false;
 };
 
 } // namespace tessel

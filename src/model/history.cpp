@@ -2,28 +2,6 @@
 
 namespace tessel {
 
-EditorFlags EditorFlags::of(const Editor &editor)
-{
-    return {editor.roomSelected,      editor.doorSelected,   editor.selectedRoomLength,
-            editor.selectedRoomWidth, editor.openingDragged, editor.overlapDetected,
-            editor.doorsPresent,      editor.doorCount,      editor.mainEntranceIndex,
-            editor.backEntranceIndex};
-}
-
-void EditorFlags::applyTo(Editor &editor) const
-{
-    editor.roomSelected = roomSelected;
-    editor.doorSelected = doorSelected;
-    editor.selectedRoomLength = selectedRoomLength;
-    editor.selectedRoomWidth = selectedRoomWidth;
-    editor.openingDragged = openingDragged;
-    editor.overlapDetected = overlapDetected;
-    editor.doorsPresent = doorsPresent;
-    editor.doorCount = doorCount;
-    editor.mainEntranceIndex = mainEntranceIndex;
-    editor.backEntranceIndex = backEntranceIndex;
-}
-
 void Step::undo(Editor &editor) const
 {
     editor.txtRoom.restore(m_countBefore, m_before, m_stackingBefore);

@@ -10,25 +10,6 @@
 
 namespace tessel {
 
-// The editor's facts that a change of the chart may change along with its elements.
-struct EditorFlags
-{
-    bool roomSelected = false;
-    bool doorSelected = false;
-    double selectedRoomLength = 0;
-    double selectedRoomWidth = 0;
-    bool openingDragged = false;
-    bool overlapDetected = false;
-    bool doorsPresent = false;
-    int doorCount = 0;
-    int mainEntranceIndex = 0;
-    int backEntranceIndex = 0;
-
-    static EditorFlags of(const Editor &editor);
-    void applyTo(Editor &editor) const;
-    bool operator==(const EditorFlags &) const = default;
-};
-
 // One change a user made to the chart, as plain data that applies to the editor in either
 // direction: the elements it wrote to as they were and as they became, ElementCount before
 // and after, the stacking order where it changed other than by creating elements, and the
