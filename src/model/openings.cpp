@@ -1,6 +1,7 @@
 #include "model/openings.h"
 
 #include "model/entrances.h"
+#include "model/hints.h"
 #include "model/number.h"
 
 #include <cmath>
@@ -39,10 +40,10 @@ constexpr OpeningTexts kMainEntranceTexts{
     {"Length of the Main Entrance can't be greater than room length", Icon::None},
     {"Length of the Main Entrance can't be greater than room width", Icon::None},
     {"Main Entrance already exist", Icon::Information},
-    "Main Entrance",
-    "Create a Room and Click on this button to create the Main Entrance in the Plot Chart",
+    kCaptionHints[0].caption,
+    kCaptionHints[0].whileCaption,
     "Delete Main Entrance",
-    "Click on this button to delete Main Entrance from Plot Chart",
+    kCaptionHints[0].otherwise,
 };
 
 constexpr OpeningTexts kBackEntranceTexts{
@@ -55,10 +56,10 @@ constexpr OpeningTexts kBackEntranceTexts{
     {"Length of the Back Entrance can't be greater than room length", Icon::Information},
     {"Length of The back Entrance can't be greater than room width", Icon::None},
     {"Back entrance already exist", Icon::Information},
-    "Back Entrance",
-    "Click on this button to create the Back Entrance in the Plot Chart",
+    kCaptionHints[1].caption,
+    kCaptionHints[1].whileCaption,
     "Delete Back Entrance",
-    "Click on this button to delete Back Entrance from Plot Chart",
+    kCaptionHints[1].otherwise,
 };
 
 Refusal refusalOf(const OpeningMessage &message, Field focus = Field::None, bool clearField = false)

@@ -13,7 +13,8 @@
 namespace tessel {
 
 FileCommands::FileCommands(Editor &editor, Dialogs &dialogs, History &history, ChartWidget &chart,
-                           QWidget &window, FocusField focusField, QObject *parent)
+                           QWidget &window, FocusField focusField, ChartChanged chartChanged,
+                           QObject *parent)
     : QObject(parent)
     , m_editor(editor)
     , m_dialogs(dialogs)
@@ -21,6 +22,7 @@ FileCommands::FileCommands(Editor &editor, Dialogs &dialogs, History &history, C
     , m_chart(chart)
     , m_window(window)
     , m_focusField(std::move(focusField))
+    , m_chartChanged(std::move(chartChanged))
     , m_exporter(dialogs)
 {
     // Each menu item runs its button's command.
@@ -85,22 +87,13 @@ void FileCommands::exportChartImage()
 
 void FileCommands::apply(const LayoutOutcome &outcome)
 {
-    if (outcome.chartChanged)
-        m_chart.update();
-    setCaption("cmdFrontEntrence", outcome.mainEntranceCaption);
-    setCaption("cmdBackEntrence", outcome.backEntranceCaption);
+    // The entrance buttons follow the chart, whatever the file brought or took.
+    if (outcome.chartChanged && m_chartChanged)
+        m_chartChanged();
     setEnabled("Command2", outcome.saveEnabled);
     setEnabled("cmdOpen", outcome.openEnabled);
     if (outcome.focus != Field::None && m_focusField)
         m_focusField(outcome.focus);
-}
-
-void FileCommands::setCaption(const char *button, const std::optional<std::string> &caption)
-{
-    if (!caption)
-        return;
-    if (auto *control = m_window.findChild<QAbstractButton *>(button))
-        control->setText(QString::fromStdString(*caption));
 }
 
 void FileCommands::setEnabled(const char *button, std::optional<bool> enabled)

@@ -29,11 +29,14 @@ class FileCommands : public QObject
     Q_OBJECT
 public:
     using FocusField = std::function<void(Field)>;
+    using ChartChanged = std::function<void()>;
 
     // window: where the buttons and menu items are found by name. focusField: moves the
-    // keyboard focus to an entry field of the window.
+    // keyboard focus to an entry field of the window. chartChanged: shows the chart and all
+    // that follows from it (the entrance buttons) again.
     FileCommands(Editor &editor, Dialogs &dialogs, History &history, ChartWidget &chart,
-                 QWidget &window, FocusField focusField, QObject *parent = nullptr);
+                 QWidget &window, FocusField focusField, ChartChanged chartChanged,
+                 QObject *parent = nullptr);
 
     // The folder of Structure.txt; layoutFolder() until one is chosen.
     QString layoutFolder() const;
@@ -47,7 +50,6 @@ private:
     using LayoutCommand = LayoutOutcome (*)(Editor &, Dialogs &, FileAccess &, const std::string &);
     void run(const char *name, LayoutCommand command);
     void apply(const LayoutOutcome &outcome);
-    void setCaption(const char *button, const std::optional<std::string> &caption);
     void setEnabled(const char *button, std::optional<bool> enabled);
 
     Editor &m_editor;
@@ -56,6 +58,7 @@ private:
     ChartWidget &m_chart;
     QWidget &m_window;
     FocusField m_focusField;
+    ChartChanged m_chartChanged;
     QtFileAccess m_files;
     ChartImageExporter m_exporter;
     QString m_layoutFolder;

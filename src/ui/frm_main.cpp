@@ -90,7 +90,7 @@ FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
             if (QLineEdit *box = fieldFor(field))
                 box->setFocus();
         },
-        this);
+        [this] { chartChanged(); }, this);
     installKeyFilters(*this, m_dialogs);
     installHints(*this);
     // The window fits its content: it widens while a wide entry panel is open and narrows
