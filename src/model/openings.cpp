@@ -3,6 +3,7 @@
 #include "model/entrances.h"
 #include "model/hints.h"
 #include "model/number.h"
+#include "model/placement.h"
 
 #include <cmath>
 #include <utility>
@@ -78,17 +79,6 @@ bool entranceExists(const ChartTable &table, OpeningKind kind)
         break;
     }
     return false;
-}
-
-// The live element the last press highlighted: where a new opening goes.
-std::optional<int> highlightedElement(const ChartTable &table)
-{
-    for (int index = 1; index <= table.elementCount(); ++index) {
-        const ChartElement &element = table.at(index);
-        if (element.highlighted && element.enabled)
-            return index;
-    }
-    return std::nullopt;
 }
 
 bool roomIsSelected(const Editor &editor)

@@ -30,7 +30,8 @@ Refusal whatIsThis();
 // even one): positions between whole twips would fall between the bounds of the zones.
 void moveElement(ChartTable &table, int index, double left, double top);
 
-// The highlighted element that still takes input, if any: the one the keys act on.
+// The highlighted element that still takes input, if any: the one the keys act on, the one a
+// new opening is placed on, and the one the status line tells of when the pointer is away.
 std::optional<int> highlightedElement(const ChartTable &table);
 
 // Whether the room `index`, moved to (left, top) rounded as moveElement rounds, would overlap

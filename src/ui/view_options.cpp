@@ -2,6 +2,7 @@
 
 #include "analysis/status_line.h"
 #include "model/editor.h"
+#include "model/placement.h"
 #include "ui/chart_widget.h"
 
 #include <QAction>
@@ -211,14 +212,7 @@ void ViewOptions::showStatus()
 {
     if (!m_showStatusBar->isChecked())
         return;
-    int index = m_pointed;
-    if (index == 0) {
-        const ChartTable &table = m_editor.txtRoom;
-        for (int i = 1; i <= table.elementCount() && index == 0; ++i) {
-            if (table.at(i).highlighted)
-                index = i;
-        }
-    }
+    const int index = m_pointed != 0 ? m_pointed : highlightedElement(m_editor.txtRoom).value_or(0);
     m_status->setText(
         QString::fromStdString(statusText(m_editor, index, m_direction.currentIndex(), m_rules)));
 }
