@@ -55,6 +55,12 @@ public:
     // The highest index created (ElementCount); 0 when the chart holds no element.
     int elementCount() const { return static_cast<int>(m_elements.size()) - 1; }
     bool isFull() const { return elementCount() >= kMaxIndex; }
+    // What a command that would create one element more is told.
+    static std::string fullMessage()
+    {
+        return "The plot chart is full: it cannot hold more than " + std::to_string(kMaxIndex) +
+               " rooms, doors and entrances";
+    }
 
     const ChartElement &at(int index) const { return m_elements.at(index); }
     // Write access; while a journal is open the element is kept as it was first. Read through

@@ -227,9 +227,7 @@ OpeningOutcome confirmSize(Editor &editor, OpeningKind kind, OpeningOrientation 
         return closed;
     const auto index = editor.txtRoom.createElement();
     if (!index)
-        return {Refusal{"The plot chart is full: it cannot hold more than " +
-                            std::to_string(ChartTable::kMaxIndex) + " rooms, doors and entrances",
-                        Icon::None, box}};
+        return {Refusal{ChartTable::fullMessage(), Icon::None, box}};
 
     placeOpening(editor, texts, *index, *corner, orientation, *strictNumber(lengthText));
     switch (kind) {

@@ -65,9 +65,7 @@ std::variant<int, Refusal> createRoom(Editor &editor, const RoomEntry &entry)
 
     const auto index = editor.txtRoom.createElement();
     if (!index)
-        return Refusal{"The plot chart is full: it cannot hold more than " +
-                           std::to_string(ChartTable::kMaxIndex) + " rooms, doors and entrances",
-                       Icon::None, Field::None};
+        return Refusal{ChartTable::fullMessage(), Icon::None, Field::None};
     ChartElement &room = editor.txtRoom.at(*index);
     room.width = static_cast<float>(width);
     room.height = static_cast<float>(height);
