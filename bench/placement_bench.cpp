@@ -25,7 +25,8 @@ constexpr double kScale = kChartPixels / tessel::kChartExtent;
 // The last room lies beside the plot, clear of every other: its drop compares it with all.
 void dropCheckOfAFreeRoom(benchmark::State &state)
 {
-    tessel::Editor editor{fullChart()};
+    tessel::Editor editor;
+    editor.txtRoom = fullChart();
     const int room = editor.txtRoom.elementCount();
     tessel::moveElement(editor.txtRoom, room, 5000, 5000);
     for (auto _ : state)
@@ -71,7 +72,8 @@ BENCHMARK(dragStep)->Unit(benchmark::kMicrosecond);
 // of the moved room is made afresh and the overlays are repainted in its old and new places.
 void dragStepWithStatusZonesAndNames(benchmark::State &state)
 {
-    tessel::Editor editor{fullChart()};
+    tessel::Editor editor;
+    editor.txtRoom = fullChart();
     editor.scales = {10, 5};
     tessel::ChartTable &table = editor.txtRoom;
     const tessel::RuleTable rules;

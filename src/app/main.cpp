@@ -1,15 +1,37 @@
+#include "app/command_line.h"
 #include "app/startup.h"
 #include "ui/frm_main.h"
 #include "ui/qt_dialogs.h"
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
     QApplication::setApplicationName("Tessel");
+    QApplication::setApplicationVersion(TESSEL_VERSION);
     // The view options are kept under this name (~/.config/Tessel/Tessel.conf).
     QApplication::setOrganizationName("Tessel");
+
+    // The arguments are read before the application object exists: --version and --help
+    // answer without a display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const tessel::CommandLine commandLine = tessel::parseCommandLine(arguments);
+    switch (commandLine.action) {
+    case tessel::CommandLine::Action::Print:
+        std::fputs(commandLine.text.toLocal8Bit().constData(), stdout);
+        return 0;
+    case tessel::CommandLine::Action::UsageError:
+        std::fputs(commandLine.text.toLocal8Bit().constData(), stderr);
+        return 2;
+    case tessel::CommandLine::Action::Run:
+        break;
+    }
+
+    QApplication app(argc, argv);
     tessel::QtDialogs dialogs;
     return tessel::runApplication(
         app, dialogs, tessel::StartupEnvironment::system(),

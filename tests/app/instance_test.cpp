@@ -148,6 +148,42 @@ TEST_F(Instances, MissingJpegWriterPluginIsReportedAndEndsStart)
     EXPECT_EQ(next.lines, Lines{"shown\tfrmMain"});
 }
 
+// The program answers --version and --help and refuses what it does not know, all without a
+// display and without starting a window.
+TEST_F(Instances, CommandLineAnswersWithoutAWindow)
+{
+    struct Case
+    {
+        QStringList arguments;
+        int exitCode;
+        QByteArray standardOutput; // its start
+    } cases[] = {
+        {{"--version"}, 0, "Tessel 1.45\n"},
+        {{"--help"}, 0, "Usage: "},
+        {{"--no-such-option"}, 2, ""},
+        {{"one", "two"}, 2, ""},
+    };
+    for (const Case &c : cases) {
+        // With no display at all, an application object would end the process.
+        QProcess *tessel = new QProcess;
+        m_started.push_back(tessel);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "xcb");
+        environment.remove("DISPLAY");
+        environment.remove("WAYLAND_DISPLAY");
+        environment.insert("XDG_RUNTIME_DIR", m_runtime.path());
+        tessel->setProcessEnvironment(environment);
+        tessel->start(TESSEL_EXECUTABLE, c.arguments);
+        ASSERT_TRUE(tessel->waitForFinished(kTimeoutMs)) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(tessel->exitCode(), c.exitCode) << c.arguments.join(' ').toStdString();
+        const QByteArray output = tessel->readAllStandardOutput();
+        EXPECT_TRUE(output.startsWith(c.standardOutput)) << output.toStdString();
+        EXPECT_EQ(tessel->readAllStandardError().isEmpty(), c.exitCode == 0);
+        // No instance ran: the lock was never taken.
+        EXPECT_FALSE(QFile::exists(lockPath()));
+    }
+}
+
 } // namespace
 } // namespace tessel
 

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QStringList>
+
+namespace tessel {
+
+// What the program was asked to do by its arguments.
+struct CommandLine
+{
+    enum class Action {
+        // Start the window.
+        Run,
+        // Print `text` on standard output and end with exit code 0.
+        Print,
+        // Print `text` on standard error and end with exit code 2.
+        UsageError,
+    };
+    Action action = Action::Run;
+    QString text;
+};
+
+// Reads the arguments (the program's name first). Needs no application object, so that
+// --version and --help work where no display exists.
+CommandLine parseCommandLine(const QStringList &arguments);
+
+} // namespace tessel
