@@ -39,11 +39,16 @@ std::optional<QByteArray> encodeJpeg(const QImage &image, QString &reason)
 
 QImage renderChartImage(const ChartTable &table, const ChartWidget &chart)
 {
-    QImage image(chart.size(), QImage::Format_RGB32);
-    image.setDotsPerMeterX(static_cast<int>(std::lround(chart.logicalDpiX() / kMetresPerInch)));
-    image.setDotsPerMeterY(static_cast<int>(std::lround(chart.logicalDpiY() / kMetresPerInch)));
+    // One pixel of the image for each pixel of the screen, also where the screen is scaled.
+    const double ratio = chart.devicePixelRatioF();
+    QImage image(chart.size() * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.setDotsPerMeterX(
+        static_cast<int>(std::lround(chart.logicalDpiX() * ratio / kMetresPerInch)));
+    image.setDotsPerMeterY(
+        static_cast<int>(std::lround(chart.logicalDpiY() * ratio / kMetresPerInch)));
     QPainter painter(&image);
-    paintChart(painter, table, chart.scale(), QRectF(image.rect()), chart.paintOptions());
+    paintChart(painter, table, chart.scale(), QRectF(QPointF(), chart.size()), chart.paintOptions());
     return image;
 }
 

@@ -54,6 +54,18 @@ QRectF openingLine(const QRectF &rect)
     return rect.width() == 0 ? rect.adjusted(-half, 0, half, 0) : rect.adjusted(0, -half, 0, half);
 }
 
+// A border is drawn on the pixels right of and below its box's right and bottom edges: one on
+// the chart's own right or bottom edge is drawn on the chart's last pixel instead.
+QRectF insideChart(QRectF rect, double extent)
+{
+    const double last = std::ceil(extent) - 1;
+    if (rect.right() > last && rect.left() < last)
+        rect.setRight(last);
+    if (rect.bottom() > last && rect.top() < last)
+        rect.setBottom(last);
+    return rect;
+}
+
 // Room names laid out once per name and box size in one painting, each as a small picture of
 // its letters: a chart full of rooms of one kind lays out one name, not thousands.
 class NameStamps
@@ -253,7 +265,7 @@ void paintChart(QPainter &painter, const ChartTable &table, double scale, const 
         if (element.borderStyle != 0) {
             painter.setPen(QPen(Qt::black, 0));
             painter.setBrush(Qt::NoBrush);
-            painter.drawRect(rect);
+            painter.drawRect(insideChart(rect, extent));
         }
         if (names && kindOf(element.text) == ElementKind::Room)
             names->draw(painter, rect, element.text);

@@ -66,6 +66,9 @@ void FileCommands::openLayout()
 
 void FileCommands::run(const char *name, LayoutCommand command)
 {
+    // An open adds the file's elements to the chart: what was there and not saved is still
+    // in no file.
+    const bool wasClean = m_history.isClean();
     const LayoutOutcome outcome = m_history.record(name, 0, [&] {
         LayoutOutcome done = command(m_editor, m_dialogs, m_files, layoutFolder().toStdString());
         // A refused command leaves the chart as it was: a fact it checked on the way is no
@@ -75,7 +78,7 @@ void FileCommands::run(const char *name, LayoutCommand command)
         return done;
     });
     // The chart now matches the file.
-    if (outcome.chartChanged)
+    if (outcome.chartChanged && (command == &SaveLayout || wasClean))
         m_history.setClean();
     apply(outcome);
 }

@@ -5,6 +5,7 @@
 #include "ui/chart_painter.h"
 #include "ui/frm_main.h"
 #include "ui/print_job.h"
+#include "ui/qt_file_access.h"
 #include "ui/report_view.h"
 
 #include <QCloseEvent>
@@ -12,7 +13,6 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
@@ -112,14 +112,12 @@ void FrmDisplay::saveReport()
     const auto path = m_dialogs.askSaveFileName("Rich Text Format (*.rtf)", "txt", "");
     if (!path)
         return;
-    const std::string rtf = plainTextToRtf(m_report, reportFont());
-    QSaveFile file(QString::fromStdString(*path));
-    if (file.open(QIODevice::WriteOnly) &&
-        file.write(rtf.data(), qint64(rtf.size())) == qint64(rtf.size()) && file.commit())
-        return;
-    m_dialogs.showMessage("The report could not be saved as \"" + *path +
-                              "\": " + file.errorString().toStdString(),
-                          Icon::Critical);
+    // Written like the layout file: a failed write leaves the previous file as it was.
+    const auto failure =
+        QtFileAccess().writeAtomically(*path, plainTextToRtf(m_report, reportFont()));
+    if (failure)
+        m_dialogs.showMessage("The report could not be saved as \"" + *path + "\": " + *failure,
+                              Icon::Critical);
 }
 
 void FrmDisplay::back()

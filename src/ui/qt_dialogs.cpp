@@ -2,9 +2,15 @@
 
 #include "ui/print_job.h"
 
+#include <QEvent>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPainter>
+#include <QStyle>
+
+#include <algorithm>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -30,22 +36,58 @@ QString fromStd(const std::string &text)
     return QString::fromStdString(text);
 }
 
+// Some messages separate their lines by a lone carriage return, which Qt draws as a blank. The
+// box keeps its text as it is and its label draws each line on a line of its own.
+class LineBreakPainter : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *label = qobject_cast<QLabel *>(watched);
+        if (event->type() != QEvent::Paint || !label)
+            return false;
+        QString lines = label->text();
+        lines.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
+        QPainter painter(label);
+        label->style()->drawItemText(
+            &painter, label->contentsRect(),
+            int(QStyle::visualAlignment(label->layoutDirection(), label->alignment())),
+            label->palette(), label->isEnabled(), lines, label->foregroundRole());
+        return true;
+    }
+};
+
 } // namespace
+
+std::unique_ptr<QMessageBox> makeMessageBox(const std::string &title, const std::string &text,
+                                            Icon icon, QMessageBox::StandardButtons buttons,
+                                            QWidget *parent)
+{
+    auto box = std::make_unique<QMessageBox>(toQt(icon), fromStd(title), fromStd(text), buttons,
+                                             parent);
+    box->setTextFormat(Qt::PlainText);
+    const auto lines = std::count(text.begin(), text.end(), '\r');
+    if (auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label")); label && lines) {
+        label->installEventFilter(new LineBreakPainter(box.get()));
+        label->setMinimumHeight(int(lines + 1) * label->fontMetrics().lineSpacing());
+    }
+    return box;
+}
 
 void QtDialogs::showMessage(const std::string &text, Icon icon)
 {
-    QMessageBox box(toQt(icon), kApplicationTitle, fromStd(text), QMessageBox::Ok, m_parent);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    showTitledMessage(kApplicationTitle, text, icon);
 }
 
 bool QtDialogs::askYesNo(const std::string &text, Icon icon)
 {
-    QMessageBox box(toQt(icon), kApplicationTitle, fromStd(text),
-                    QMessageBox::Yes | QMessageBox::No, m_parent);
-    box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
+    const auto box = makeMessageBox(kApplicationTitle, text, icon,
+                                    QMessageBox::Yes | QMessageBox::No, m_parent);
+    box->setDefaultButton(QMessageBox::Yes);
+    return box->exec() == QMessageBox::Yes;
 }
 
 std::optional<std::string> QtDialogs::askText(const std::string &prompt)
@@ -101,9 +143,7 @@ bool QtDialogs::askPrinter(PrintJob &job)
 
 void QtDialogs::showTitledMessage(const std::string &title, const std::string &text, Icon icon)
 {
-    QMessageBox box(toQt(icon), fromStd(title), fromStd(text), QMessageBox::Ok, m_parent);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    makeMessageBox(title, text, icon, QMessageBox::Ok, m_parent)->exec();
 }
 
 } // namespace tessel

@@ -2,11 +2,20 @@
 
 #include "model/dialogs.h"
 
+#include <QMessageBox>
+
+#include <memory>
+
 class QWidget;
 
 namespace tessel {
 
 inline constexpr const char *kApplicationTitle = "Tessel";
+
+// The box every message and question is shown in, before it is shown.
+std::unique_ptr<QMessageBox> makeMessageBox(const std::string &title, const std::string &text,
+                                            Icon icon, QMessageBox::StandardButtons buttons,
+                                            QWidget *parent = nullptr);
 
 // The dialogs the user sees: modal boxes captioned with the application's title.
 class QtDialogs : public Dialogs

@@ -66,27 +66,33 @@ void ReportView::copy() const
     QApplication::clipboard()->setText(toPlainText());
 }
 
+std::unique_ptr<QTextLayout> ReportView::layoutLine(int index) const
+{
+    auto layout = std::make_unique<QTextLayout>(line(index), font(), viewport());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout->setTextOption(option);
+    const qreal width = std::max(1, viewport()->width() - 2 * kMargin);
+    layout->beginLayout();
+    qreal height = 0;
+    for (QTextLine row = layout->createLine(); row.isValid(); row = layout->createLine()) {
+        row.setLineWidth(width);
+        row.setPosition(QPointF(0, height));
+        height += row.height();
+    }
+    layout->endLayout();
+    return layout;
+}
+
 void ReportView::paintEvent(QPaintEvent *)
 {
     QPainter painter(viewport());
     painter.setPen(palette().color(QPalette::Text));
-    const qreal width = std::max(1, viewport()->width() - 2 * kMargin);
-    QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     qreal top = kMargin;
     for (int i = verticalScrollBar()->value(); i < lineCount() && top < viewport()->height(); ++i) {
-        QTextLayout layout(line(i), font(), viewport());
-        layout.setTextOption(option);
-        layout.beginLayout();
-        qreal height = 0;
-        for (QTextLine row = layout.createLine(); row.isValid(); row = layout.createLine()) {
-            row.setLineWidth(width);
-            row.setPosition(QPointF(0, height));
-            height += row.height();
-        }
-        layout.endLayout();
-        layout.draw(&painter, QPointF(kMargin, top));
-        top += height;
+        const auto layout = layoutLine(i);
+        layout->draw(&painter, QPointF(kMargin, top));
+        top += layout->boundingRect().height();
     }
 }
 
@@ -121,7 +127,16 @@ void ReportView::updateScrollBar()
 {
     // Unwrapped lines per page: scrolling never goes by more than a page.
     const int page = std::max(1, viewport()->height() / std::max(1, fontMetrics().lineSpacing()));
-    verticalScrollBar()->setRange(0, lineCount() - 1);
+    // Scrolled to the end, the last line stands whole at the bottom: the last lines that fit
+    // the page are found from the end, which lays out no more than a page of them.
+    const qreal room = viewport()->height() - 2 * kMargin;
+    int first = lineCount() - 1;
+    for (qreal height = layoutLine(first)->boundingRect().height(); first > 0; --first) {
+        height += layoutLine(first - 1)->boundingRect().height();
+        if (height > room)
+            break;
+    }
+    verticalScrollBar()->setRange(0, first);
     verticalScrollBar()->setPageStep(page);
     verticalScrollBar()->setSingleStep(1);
 }

@@ -2,8 +2,11 @@
 
 #include <QAbstractScrollArea>
 
+#include <memory>
 #include <string>
 #include <vector>
+
+class QTextLayout;
 
 namespace tessel {
 
@@ -37,6 +40,8 @@ protected:
 
 private:
     void updateScrollBar();
+    // One line of the text laid out in the view's width, wrapped where it is too long.
+    std::unique_ptr<QTextLayout> layoutLine(int index) const;
 
     std::string m_text;
     // Byte offsets in m_text where each line starts; never empty, as even "" is one line.

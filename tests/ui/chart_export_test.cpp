@@ -54,6 +54,7 @@ private slots:
     void tooManyCopiesWritesNothing();
     void cancellingWritesNothing();
     void theJpegShowsTheChartAtItsPixelSize();
+    void bordersOnTheChartsEdgesAreDrawnInside();
     void anUnwritableFolderIsReported();
     void aFullDiskIsReportedAndLeavesNoFile();
 
@@ -161,7 +162,8 @@ void ChartExportTest::theJpegShowsTheChartAtItsPixelSize()
     QImageReader reader(QString::fromStdString(path));
     QCOMPARE(reader.format(), QByteArray("jpeg"));
     const QImage image = reader.read();
-    QCOMPARE(image.size(), m_chart->size());
+    // On a scaled screen too: one pixel of the image for each pixel of the screen.
+    QCOMPARE(image.size(), m_chart->size() * m_chart->devicePixelRatioF());
 
     const QImage screen = m_chart->grab().toImage();
     QVERIFY2(meanDifference(image, screen) < 1.5, "the image differs from the screen");
@@ -169,6 +171,16 @@ void ChartExportTest::theJpegShowsTheChartAtItsPixelSize()
     const ChartTable empty;
     const QImage emptyChart = renderChartImage(empty, *m_chart);
     QVERIFY(meanDifference(emptyChart, screen) > 5 * meanDifference(image, screen));
+}
+
+void ChartExportTest::bordersOnTheChartsEdgesAreDrawnInside()
+{
+    Editor editor;
+    testing::addElement(editor, "Hall", 2400, 2400, 2400, 2400);
+    const QImage image = renderChartImage(editor.txtRoom, *m_chart);
+    const int last = image.width() - 1;
+    for (const QPoint at : {QPoint(last, image.height() * 3 / 4), QPoint(last * 3 / 4, last)})
+        QCOMPARE(QColor(image.pixel(at)), QColor(Qt::black));
 }
 
 void ChartExportTest::anUnwritableFolderIsReported()

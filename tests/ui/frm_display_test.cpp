@@ -1,5 +1,6 @@
 #include "analysis/report.h"
 #include "fake_dialogs.h"
+#include "file_faults.h"
 #include "storage/rtf.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
@@ -10,6 +11,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPrinter>
@@ -22,6 +24,7 @@
 #include <QTextDocument>
 
 #include <memory>
+#include <optional>
 
 using tessel::FrmDisplay;
 using tessel::Icon;
@@ -45,6 +48,8 @@ private slots:
     void cancelledSaveWritesNothing();
     void failedSaveNamesTheFileAndTheReason_data();
     void failedSaveNamesTheFileAndTheReason();
+    void failedSaveKeepsThePreviousFile_data();
+    void failedSaveKeepsThePreviousFile();
     void printPrintsTheReportAsProduced();
     void cancelledPrintPrintsNothing();
 
@@ -207,10 +212,22 @@ void FrmDisplayTest::viewScrollsByLines()
     QCOMPARE(view.line(1), "");
     QCOMPARE(view.line(2), QString::fromUtf8("third \u2013 line"));
     QCOMPARE(view.line(4), "");
-    QCOMPARE(view.verticalScrollBar()->maximum(), 4);
+    // All five lines fit: there is nothing to scroll.
+    QCOMPARE(view.verticalScrollBar()->maximum(), 0);
+
+    // Scrolled to the end, the last line stands whole at the bottom of the page.
+    std::string lines;
+    for (int i = 1; i <= 40; ++i)
+        lines += "line " + std::to_string(i) + "\n";
+    view.setText(lines + "the last");
     QTest::keyClick(&view, Qt::Key_Down);
     QCOMPARE(view.verticalScrollBar()->value(), 1);
-    view.verticalScrollBar()->setValue(4);
+    const int last = view.verticalScrollBar()->maximum();
+    const qreal lineHeight = QFontMetricsF(view.font()).height();
+    const qreal page = view.viewport()->height() - 8;
+    QVERIFY((view.lineCount() - last) * lineHeight <= page);
+    QVERIFY((view.lineCount() - last + 1) * lineHeight > page);
+    view.verticalScrollBar()->setValue(last);
     view.repaint();
     view.clear();
     QCOMPARE(view.lineCount(), 1);
@@ -269,6 +286,51 @@ void FrmDisplayTest::failedSaveNamesTheFileAndTheReason()
     QVERIFY2(shown.text.find("\"" + path + "\"") != std::string::npos, shown.text.c_str());
     QVERIFY2(!shown.text.ends_with(": "), shown.text.c_str());
     QVERIFY(display->isVisible());
+}
+
+void FrmDisplayTest::failedSaveKeepsThePreviousFile_data()
+{
+    QTest::addColumn<bool>("readOnlyFolder");
+    // The report is smaller than a write buffer: a buffered write would fail only at commit.
+    QTest::newRow("full disk") << false;
+    QTest::newRow("read-only folder") << true;
+}
+
+void FrmDisplayTest::failedSaveKeepsThePreviousFile()
+{
+    QFETCH(bool, readOnlyFolder);
+    const QString path = m_folder->filePath("report.rtf");
+    const QByteArray previous(600, 'p');
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(previous);
+    }
+    FrmDisplay *display = runFrom("button");
+    m_dialogs->fileAnswers.push_back(path.toStdString());
+    {
+        std::optional<tessel::testing::FileSizeLimit> fullDisk;
+        std::optional<tessel::testing::WithoutPermissionOverride> asUser;
+        if (readOnlyFolder) {
+            QVERIFY(QFile::setPermissions(m_folder->path(), QFile::ReadOwner | QFile::ExeOwner));
+            asUser.emplace();
+            if (QFile probe(m_folder->filePath("probe")); probe.open(QIODevice::WriteOnly))
+                QSKIP("this process can write into read-only folders");
+        } else {
+            fullDisk.emplace(100);
+        }
+        display->findChild<QPushButton *>("cmdSave")->click();
+    }
+    QFile::setPermissions(m_folder->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    QCOMPARE(m_dialogs->messages.size(), 1u);
+    const std::string &text = m_dialogs->messages.front().text;
+    QVERIFY2(text.find("\"" + path.toStdString() + "\": ") != std::string::npos, text.c_str());
+    QVERIFY2(!text.ends_with(": "), text.c_str());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), previous);
+    QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList{"report.rtf"});
 }
 
 void FrmDisplayTest::printPrintsTheReportAsProduced()

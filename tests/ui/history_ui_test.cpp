@@ -352,6 +352,8 @@ void HistoryUiTest::closingAsksOnlyAboutChanges_data()
     QTest::newRow("undone after the save") << "plan,save,undo" << true << false << false;
     // Selecting changes nothing a save would write.
     QTest::newRow("opened, then clicked") << "plan,save,open,click" << false << false << true;
+    // The opened file does not hold the room made before.
+    QTest::newRow("created, then opened") << "plan,save,create,open" << true << false << false;
 }
 
 void HistoryUiTest::closingAsksOnlyAboutChanges()

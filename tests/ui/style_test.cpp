@@ -1,8 +1,10 @@
+#include "ui/qt_dialogs.h"
 #include "ui/style.h"
 
 #include <QApplication>
 #include <QGroupBox>
 #include <QImage>
+#include <QLabel>
 #include <QPushButton>
 #include <QStyleFactory>
 #include <QTest>
@@ -19,6 +21,7 @@ class StyleTest : public QObject
 private slots:
     void drawsLikeTheClassicStyle_data();
     void drawsLikeTheClassicStyle();
+    void carriageReturnBreaksAMessageIntoLines();
 };
 
 namespace {
@@ -76,6 +79,33 @@ void StyleTest::drawsLikeTheClassicStyle()
     std::unique_ptr<QStyle> classic(QStyleFactory::create("Windows"));
     QVERIFY(classic);
     QCOMPARE(render(ours.get(), build), render(classic.get(), build));
+}
+
+// Rows of the image that hold ink, counted as runs of rows.
+static int bandsOfInk(const QImage &image)
+{
+    int bands = 0;
+    bool inBand = false;
+    for (int y = 0; y < image.height(); ++y) {
+        bool ink = false;
+        for (int x = 0; x < image.width() && !ink; ++x)
+            ink = qGray(image.pixel(x, y)) < 128;
+        bands += ink && !inBand;
+        inBand = ink;
+    }
+    return bands;
+}
+
+void StyleTest::carriageReturnBreaksAMessageIntoLines()
+{
+    const std::string text = "Required File Is Missing\rPlease Reinstall Software";
+    const auto box = tessel::makeMessageBox("Tessel", text, tessel::Icon::Critical, QMessageBox::Ok);
+    box->show();
+    QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+    QCOMPARE(box->text().toStdString(), text);
+    auto *label = box->findChild<QLabel *>("qt_msgbox_label");
+    QVERIFY(label);
+    QCOMPARE(bandsOfInk(label->grab().toImage()), 2);
 }
 
 QTEST_MAIN(StyleTest)
