@@ -16,6 +16,8 @@ packages=(
     # Validate the launcher entry and the software-centre description of the install.
     desktop-file-utils
     appstream
+    # The layout document's file type is checked as the desktop would register it.
+    shared-mime-info
     # pdftotext, with which a test reads back a printed report.
     poppler-utils
 )
