@@ -114,6 +114,17 @@ TEST(RunAnalysis, OpeningsBeforeTheFirstRoomDoNotCount)
     EXPECT_EQ(RunAnalysis(chart, kNorth), kFront + kKitchenNorthWest);
 }
 
+TEST(RunAnalysis, DeletedRoomsAreLeftOutWhereverTheyLie)
+{
+    // Both lie where a live Hall is reported in the South: one deleted and moved off its
+    // parking place, one deleted and read back from a file (enabled again, without size).
+    ChartTable chart = chartOf({{"Kitchen", 100, 100}, {"Hall", 2000, 4000}, {"Hall", 2000, 4000}});
+    chart.at(2).enabled = false;
+    chart.at(2).width = chart.at(2).height = 0;
+    chart.at(3).width = chart.at(3).height = 0;
+    EXPECT_EQ(RunAnalysis(chart, kNorth), kFront + kKitchenNorthWest);
+}
+
 TEST(RunAnalysis, UnknownNamesLeaveNoTrace)
 {
     const ChartTable chart = chartOf({{"Kitchen", 100, 100},
