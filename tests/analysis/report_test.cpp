@@ -116,8 +116,7 @@ TEST(RunAnalysis, OpeningsBeforeTheFirstRoomDoNotCount)
 
 TEST(RunAnalysis, DeletedRoomsAreLeftOutWhereverTheyLie)
 {
-    // Both lie where a live Hall is reported in the South: one deleted and moved off its
-    // parking place, one deleted and read back from a file (enabled again, without size).
+    // Where a live Hall is in the South: deleted and moved, deleted and read back from a file.
     ChartTable chart = chartOf({{"Kitchen", 100, 100}, {"Hall", 2000, 4000}, {"Hall", 2000, 4000}});
     chart.at(2).enabled = false;
     chart.at(2).width = chart.at(2).height = 0;

@@ -67,17 +67,10 @@ TEST(LayoutFile, WritesDeletedElementsParkedWhereverTheyLie)
     Editor editor;
     park(editor, addElement(editor, "Hall", 0, 0, 1600, 800, 0), "Hall");
     park(editor, addElement(editor, "", 100, 100, 0, 400), "Deleted Door");
-    // A deleted room read back from a file is enabled again, still without size.
-    addElement(editor, "Kitchen", 4800, 4800, 0, 0, 0);
-    addElement(editor, "Study Room", 800, 800, 800, 800, 0);
-    for (int moved = 1; moved <= 3; ++moved) {
-        editor.txtRoom.at(moved).left = 3500;
-        editor.txtRoom.at(moved).top = 4000;
-    }
+    for (int moved = 1; moved <= 2; ++moved)
+        editor.txtRoom.at(moved).left = editor.txtRoom.at(moved).top = 3500;
     EXPECT_EQ(writeLayout(editor.txtRoom), "1,\"Hall\",4800,4800,0,0,0\r\n"
-                                           "2,\"Deleted Door\",4800,4800,0,0,1\r\n"
-                                           "3,\"Kitchen\",4800,4800,0,0,0\r\n"
-                                           "4,\"Study Room\",800,800,800,800,0\r\n");
+                                           "2,\"Deleted Door\",4800,4800,0,0,1\r\n");
 }
 
 TEST(LayoutFile, RoundTripsEveryKindOfElementFieldForField)
