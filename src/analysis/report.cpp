@@ -2,7 +2,6 @@
 
 #include "analysis/rule_table.h"
 #include "analysis/zone.h"
-#include "model/plot.h"
 
 namespace tessel {
 
@@ -42,8 +41,9 @@ std::string RunAnalysis(const ChartTable &txtRoom, int facing)
     bool firstBlock = true;
     for (int i = 1; i <= txtRoom.elementCount(); ++i) {
         const ChartElement &element = txtRoom.at(i);
-        // Off the plot's right edge: deleted rooms are parked there.
-        if (element.left >= kChartExtent)
+        // Known by its state: a deleted room moved away from where it was parked is still
+        // deleted. Parked at the plot's right edge, it lies in no zone anyway.
+        if (isDeleted(element))
             continue;
         const RoomRules *kind = rules.find(element.text);
         if (!kind)

@@ -19,6 +19,22 @@ ElementKind kindOf(std::string_view text)
     return ElementKind::Room;
 }
 
+bool isDeleted(const ChartElement &element)
+{
+    switch (kindOf(element.text)) {
+    case ElementKind::DeletedDoor:
+    case ElementKind::DeletedEntrance:
+        return true;
+    case ElementKind::Room:
+        return !element.enabled || element.width == 0 || element.height == 0;
+    case ElementKind::Door:
+    case ElementKind::MainEntrance:
+    case ElementKind::BackEntrance:
+        break;
+    }
+    return !element.enabled;
+}
+
 ChartTable::ChartTable()
 {
     ChartElement templateElement;

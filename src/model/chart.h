@@ -32,6 +32,11 @@ struct ChartElement
     bool operator==(const ChartElement &) const = default;
 };
 
+// Whether the element was deleted, whatever its place: deleting disables an element and parks
+// it without size, and a deleted element read back from a layout file, enabled again, is
+// known by the text of a deleted opening or, a room, by having no size.
+bool isDeleted(const ChartElement &element);
+
 // What a journal of the table kept: ElementCount and every element written to, as they were
 // when the journal was opened, and the stacking order where it changed other than by
 // creating elements.

@@ -1,6 +1,7 @@
 #include "storage/layout_file.h"
 
 #include "model/number.h"
+#include "model/placement.h"
 
 #include <array>
 #include <charconv>
@@ -333,7 +334,12 @@ std::string writeLayout(const ChartTable &table)
         for (const char c : element.text)
             out += c == '"' ? '\'' : c;
         out += "\",";
-        for (const float value : {element.left, element.top, element.width, element.height}) {
+        // A deleted element is written where deleting parks it, wherever it has gone since.
+        const std::array<float, 4> box =
+            isDeleted(element)
+                ? std::array{kParkedPosition, kParkedPosition, 0.0f, 0.0f}
+                : std::array{element.left, element.top, element.width, element.height};
+        for (const float value : box) {
             appendNumber(out, value);
             out += ',';
         }

@@ -70,7 +70,8 @@ std::optional<int> appendElement(ChartTable &table, const LayoutRecord &record);
 // 0.00001), never an exponent.
 std::string formatLayoutNumber(float value);
 
-// The bytes of the file for every element of the table from 1 to ElementCount.
+// The bytes of the file for every element of the table from 1 to ElementCount; a deleted
+// element as deleting parks it, at 4800, 4800 with no size.
 std::string writeLayout(const ChartTable &table);
 
 // Reads records until the bytes end, the first fault, or `capacity` records were read and

@@ -205,13 +205,17 @@ void ChartWidget::mousePressEvent(QMouseEvent *event)
     if (!index || m_held != 0)
         return;
     const Qt::MouseButton button = event->button();
-    if (button == Qt::LeftButton || button == Qt::MiddleButton) {
+    const bool holds = button == Qt::LeftButton || button == Qt::MiddleButton;
+    if (holds) {
         m_held = *index;
+        m_holdButton = button;
         const ChartElement &element = m_table.at(*index);
         m_grabOffset = toTwips(event->position()) - QPointF(element.left, element.top);
         setFocus(Qt::MouseFocusReason);
     }
     emit elementPressed(*index, button);
+    if (holds)
+        emit holdChanged(true);
 }
 
 void ChartWidget::mouseMoveEvent(QMouseEvent *event)
@@ -241,12 +245,19 @@ void ChartWidget::leaveEvent(QEvent *event)
     QWidget::leaveEvent(event);
 }
 
-void ChartWidget::mouseReleaseEvent(QMouseEvent *)
+void ChartWidget::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == holdingButton())
+        endHold();
+}
+
+void ChartWidget::endHold()
 {
     if (m_held == 0)
         return;
     const int dropped = m_held;
     m_held = 0;
+    emit holdChanged(false);
     emit elementDropped(dropped);
 }
 

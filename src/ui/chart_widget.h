@@ -43,6 +43,10 @@ public:
     QString toolTipAt(const QPointF &pos) const;
     // Repaints the places of these elements as they stand now.
     void repaintElements(const std::vector<int> &indices);
+    // The button whose press holds an element until its release; Qt::NoButton when none does.
+    Qt::MouseButton holdingButton() const { return m_held != 0 ? m_holdButton : Qt::NoButton; }
+    // Ends a hold whose release never came here, as the release would have.
+    void endHold();
 
 signals:
     void elementPressed(int index, Qt::MouseButton button);
@@ -55,6 +59,9 @@ signals:
     // An arrow key: by one pixel, with Shift by a tenth of a ruler division (dx, dy: twips).
     void nudgeRequested(int index, double dx, double dy);
     void deleteRequested(int index);
+    // An element is held from here until its release: true after the press, false before the
+    // drop is told, so that whatever the drop shows takes input.
+    void holdChanged(bool held);
 
 protected:
     bool event(QEvent *event) override;
@@ -77,6 +84,7 @@ private:
     ChartTable &m_table;
     // The element a left or middle press holds until its release; 0 when none.
     int m_held = 0;
+    Qt::MouseButton m_holdButton = Qt::NoButton;
     // Twips from the held element's top-left corner to the pointer.
     QPointF m_grabOffset;
     double m_zoom = 1;

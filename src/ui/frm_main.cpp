@@ -7,6 +7,7 @@
 #include "model/rooms.h"
 #include "ui/chart_widget.h"
 #include "ui/compass_rose.h"
+#include "ui/drag_guard.h"
 #include "ui/file_commands.h"
 #include "ui/frm_display.h"
 #include "ui/hints.h"
@@ -66,6 +67,8 @@ FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
 
     auto *placement =
         new RoomPlacement(m_editor, m_dialogs, *m_history, *m_chart, *m_addRoom, this);
+    // Nothing but the drag runs while the chart holds an element.
+    new DragGuard(*m_chart);
     connect(m_deleteRoom, &QPushButton::clicked, placement, [this, placement] {
         placement->deleteRoom();
         chartChanged();

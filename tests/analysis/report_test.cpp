@@ -114,6 +114,16 @@ TEST(RunAnalysis, OpeningsBeforeTheFirstRoomDoNotCount)
     EXPECT_EQ(RunAnalysis(chart, kNorth), kFront + kKitchenNorthWest);
 }
 
+TEST(RunAnalysis, DeletedRoomsAreLeftOutWhereverTheyLie)
+{
+    // Where a live Hall is in the South: deleted and moved, deleted and read back from a file.
+    ChartTable chart = chartOf({{"Kitchen", 100, 100}, {"Hall", 2000, 4000}, {"Hall", 2000, 4000}});
+    chart.at(2).enabled = false;
+    chart.at(2).width = chart.at(2).height = 0;
+    chart.at(3).width = chart.at(3).height = 0;
+    EXPECT_EQ(RunAnalysis(chart, kNorth), kFront + kKitchenNorthWest);
+}
+
 TEST(RunAnalysis, UnknownNamesLeaveNoTrace)
 {
     const ChartTable chart = chartOf({{"Kitchen", 100, 100},

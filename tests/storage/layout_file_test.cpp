@@ -62,6 +62,17 @@ TEST(LayoutFile, WritesOneCrLfLinePerElementInOrder)
     EXPECT_EQ(writeLayout(ChartTable()), "");
 }
 
+TEST(LayoutFile, WritesDeletedElementsParkedWhereverTheyLie)
+{
+    Editor editor;
+    park(editor, addElement(editor, "Hall", 0, 0, 1600, 800, 0), "Hall");
+    park(editor, addElement(editor, "", 100, 100, 0, 400), "Deleted Door");
+    for (int moved = 1; moved <= 2; ++moved)
+        editor.txtRoom.at(moved).left = editor.txtRoom.at(moved).top = 3500;
+    EXPECT_EQ(writeLayout(editor.txtRoom), "1,\"Hall\",4800,4800,0,0,0\r\n"
+                                           "2,\"Deleted Door\",4800,4800,0,0,1\r\n");
+}
+
 TEST(LayoutFile, RoundTripsEveryKindOfElementFieldForField)
 {
     Editor editor = testing::samplePlan();

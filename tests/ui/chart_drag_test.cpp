@@ -3,9 +3,12 @@
 #include "ui/chart_widget.h"
 #include "ui/frm_main.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QHelpEvent>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
 
@@ -35,6 +38,8 @@ private slots:
     void theTipNamesTheRoom();
     void deleteParksTheRoom();
     void deleteAfterADoorIsRefused();
+    void noCommandRunsWhileARoomIsHeld_data();
+    void noCommandRunsWhileARoomIsHeld();
 
 private:
     // Puts an element on the chart directly, as a room entry or an opening would.
@@ -124,7 +129,6 @@ void ChartDragTest::dragOntoARoomIsReportedAndStays()
     QTest::mouseMove(m_chart, drop);
     QVERIFY(m_dialogs->messages.empty());
     QTest::mouseRelease(m_chart, Qt::LeftButton, {}, drop);
-
     QCOMPARE(m_dialogs->messages.size(), 1u);
     QCOMPARE(m_dialogs->messages.front(),
              (FakeDialogs::Shown{"Sorry you cannot overlap rooms", Icon::Information}));
@@ -283,6 +287,57 @@ void ChartDragTest::deleteAfterADoorIsRefused()
         QCOMPARE(shown, (FakeDialogs::Shown{"Please select a room to delete", Icon::None}));
     QVERIFY(element(room).enabled);
     QCOMPARE(element(room).width, 1600.0f);
+}
+
+void ChartDragTest::noCommandRunsWhileARoomIsHeld_data()
+{
+    QTest::addColumn<QString>("command"); // keys, or the objectName of a button
+    for (const char *command : {"Delete", "Ctrl+Z", "Command2", "cmdDoor", "cmdDeleteRoom"})
+        QTest::newRow(command) << command;
+}
+
+void ChartDragTest::noCommandRunsWhileARoomIsHeld()
+{
+    QFETCH(QString, command);
+    // A plan a save would take and empty the chart of, and a move for an undo to take back.
+    const int kitchen = place("Kitchen", 0, 0, 1600, 800);
+    const int hall = place("Hall", 1600, 0, 1600, 800);
+    place("", 800, 800, 400, 0);
+    place("Main Entrance", 0, 200, 0, 400);
+    place("Back Entrance", 1600, 200, 0, 400);
+    QTemporaryDir folder;
+    m_window->setLayoutFolder(folder.path());
+    m_dialogs->yesNoAnswers = {true};
+    QTest::mouseClick(m_chart, Qt::LeftButton, {}, at(800, 400));
+    QTest::keyClick(m_chart, Qt::Key_Down);
+    tessel::ChartElement kitchenBefore = element(kitchen);
+    kitchenBefore.highlighted = false;
+    const QPoint grab = at(2000, 400), drop = at(3500, 3600);
+    QTest::mousePress(m_chart, Qt::LeftButton, {}, grab);
+    if (auto *control = m_window->findChild<QPushButton *>(command)) {
+        // QTest would let go of the button that holds the room: these events keep it held.
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, QPointF(5, 5), control->mapToGlobal(QPointF(5, 5)),
+                              Qt::LeftButton, Qt::LeftButton, {});
+            QApplication::sendEvent(control, &event);
+        }
+    } else {
+        QTest::keySequence(m_chart, QKeySequence(command));
+    }
+    QTest::mouseMove(m_chart, drop);
+    QTest::mouseRelease(m_chart, Qt::LeftButton, {}, drop);
+
+    // Where a plain drag leaves it, and nothing else changed.
+    const QPointF moved = QPointF(drop - grab) * 1440.0 / m_chart->logicalDpiX();
+    QCOMPARE(element(kitchen), kitchenBefore);
+    QVERIFY(element(hall).enabled && element(hall).highlighted);
+    QCOMPARE(element(hall).left, 1600 + float(std::nearbyint(moved.x())));
+    QCOMPARE(element(hall).top, float(std::nearbyint(moved.y())));
+    QVERIFY(m_dialogs->messages.empty() && m_dialogs->questions.empty());
+    QCOMPARE(m_window->findChild<QAction *>("mnuUndo")->text(), "&Undo Move Hall");
+    // The keys work again after the release.
+    QTest::keyClick(m_chart, Qt::Key_Delete);
+    QVERIFY(!element(hall).enabled);
 }
 
 QTEST_MAIN(ChartDragTest)
