@@ -19,9 +19,10 @@ namespace tessel {
 
 namespace {
 
-QString keyOf(const char *key)
+// Keys as Latin-1 views: looking up or inserting one allocates no QString.
+QLatin1String keyOf(const char *key)
 {
-    return QString::fromLatin1(key);
+    return QLatin1String(key);
 }
 
 // The shortest decimal that reads back as the same float, so that the file says 533.3333
@@ -263,15 +264,15 @@ std::string writeLayoutDocument(const LayoutDocument &document)
     QJsonArray elements;
     for (int index = 1; index <= table.elementCount(); ++index) {
         const ChartElement &element = table.at(index);
-        QJsonObject object{
-            {keyOf("text"), QString::fromStdString(element.text)},
-            {keyOf("left"), jsonNumber(element.left)},
-            {keyOf("top"), jsonNumber(element.top)},
-            {keyOf("width"), jsonNumber(element.width)},
-            {keyOf("height"), jsonNumber(element.height)},
-            {keyOf("borderStyle"), element.borderStyle},
-            {keyOf("enabled"), element.enabled},
-        };
+        QJsonObject object;
+        object.insert(keyOf("text"), QString::fromStdString(element.text));
+        object.insert(keyOf("left"), jsonNumber(element.left));
+        object.insert(keyOf("top"), jsonNumber(element.top));
+        object.insert(keyOf("width"), jsonNumber(element.width));
+        object.insert(keyOf("height"), jsonNumber(element.height));
+        object.insert(keyOf("borderStyle"), element.borderStyle);
+        if (!element.enabled)
+            object.insert(keyOf("enabled"), false);
         if (element.fillOverride)
             object.insert(keyOf("fill"), QString::fromStdString(fillText(*element.fillOverride)));
         elements.append(object);
@@ -284,7 +285,7 @@ std::string writeLayoutDocument(const LayoutDocument &document)
         {keyOf("facing"), keyOf(kFacingNames[static_cast<std::size_t>(document.facing)])},
         {keyOf("elements"), elements},
     };
-    return QJsonDocument(root).toJson(QJsonDocument::Indented).toStdString();
+    return QJsonDocument(root).toJson(QJsonDocument::Compact).toStdString();
 }
 
 DocumentReadResult readLayoutDocument(std::string_view bytes)

@@ -9,13 +9,13 @@
 
 namespace tessel {
 
-// A .tessel document: one JSON object, UTF-8.
+// A .tessel document: one JSON object, UTF-8, written compact; here set out for reading:
 //   {
 //     "format": "tessel-layout", "version": 1,
 //     "plotLength": "60", "plotWidth": "30", "facing": "North",
 //     "elements": [
 //       {"text": "Kitchen", "left": 0, "top": 0, "width": 1600, "height": 800,
-//        "borderStyle": 0, "enabled": true},
+//        "borderStyle": 0},
 //       {"text": "Deleted Door", "left": 4800, "top": 4800, "width": 0, "height": 0,
 //        "borderStyle": 1, "enabled": false, "fill": "#c18ae6"}, ...
 //     ]

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <string>
 
 namespace tessel {
@@ -48,7 +49,7 @@ TEST_P(DocumentRoundTrip, KeepsTableAndPlot)
     for (int index = 0; index <= table.elementCount(); ++index)
         EXPECT_EQ(table.at(index), saved.table.at(index)) << "element " << index;
     // Singles are written as their shortest decimal, not as the double they widen to.
-    EXPECT_NE(bytes.find("\"width\": 533.3333\n"), std::string::npos) << bytes;
+    EXPECT_TRUE(std::regex_search(bytes, std::regex(R"("width":533\.3333[,}])"))) << bytes;
 }
 
 INSTANTIATE_TEST_SUITE_P(Facings, DocumentRoundTrip,
@@ -160,6 +161,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "element 1: \"width\" is below 0"},
         HostileCase{"beyond single precision", withElements(elementWith("2,", "-1e39,")),
                     "element 1: \"top\" is too large"},
+        HostileCase{"beyond double precision", withElements(elementWith("2,", "1e400,")),
+                    "line 1, column 154: illegal number"},
         HostileCase{"a fractional border", withElements(elementWith("1}", "0.5}")),
                     "element 1: \"borderStyle\" is not a whole number from -32768 to 32767"},
         HostileCase{"enabled as text", withElements(elementWith("}", ", \"enabled\": 1}")),
