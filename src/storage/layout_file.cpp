@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace tessel {
 
@@ -299,6 +300,26 @@ constexpr int kFieldCount = 7;
 
 } // namespace
 
+std::optional<RecordFlaw> findRecordFlaw(const LayoutRecord &record)
+{
+    if (record.text.size() > kMaxLayoutFieldBytes)
+        return RecordFlaw{RecordValue::Text, LayoutFaultKind::FieldTooLong};
+    const std::array<std::pair<RecordValue, float>, 4> numbers = {{
+        {RecordValue::Left, record.left},
+        {RecordValue::Top, record.top},
+        {RecordValue::Width, record.width},
+        {RecordValue::Height, record.height},
+    }};
+    for (const auto &[value, number] : numbers) {
+        if (!std::isfinite(number))
+            return RecordFlaw{value, LayoutFaultKind::NotANumber};
+        const bool isSize = value == RecordValue::Width || value == RecordValue::Height;
+        if (isSize && number < 0)
+            return RecordFlaw{value, LayoutFaultKind::NegativeSize};
+    }
+    return std::nullopt;
+}
+
 std::optional<int> appendElement(ChartTable &table, const LayoutRecord &record)
 {
     const auto index = table.createElement();
@@ -396,9 +417,11 @@ LayoutReadResult readLayout(std::string_view bytes, std::size_t capacity, std::s
             const auto value = parseDecimal<float>(fields[field]);
             if (!value)
                 return fail(LayoutFaultKind::NotANumber, lines[field], field + 1);
-            if (k >= 2 && *value < 0)
-                return fail(LayoutFaultKind::NegativeSize, lines[field], field + 1);
             *numbers[k] = *value;
+        }
+        if (const auto flaw = findRecordFlaw(record)) {
+            const int field = 1 + static_cast<int>(flaw->value);
+            return fail(flaw->kind, lines[field], field + 1);
         }
         const auto border = parseSmallInteger(fields[6]);
         if (!border)

@@ -61,6 +61,22 @@ struct LayoutReadResult
     std::optional<LayoutFault> fault;
 };
 
+// The values of a record, in the order of the file's fields 2 to 6.
+enum class RecordValue { Text, Left, Top, Width, Height };
+
+struct RecordFlaw
+{
+    RecordValue value;
+    LayoutFaultKind kind; // NotANumber (not finite), NegativeSize or FieldTooLong
+
+    bool operator==(const RecordFlaw &) const = default;
+};
+
+// The first value of a record that no chart element can take, whichever file it came from:
+// a number that is not finite, a width or height below 0, a text longer than
+// kMaxLayoutFieldBytes. Every layout reader refuses such a record.
+std::optional<RecordFlaw> findRecordFlaw(const LayoutRecord &record);
+
 // Creates the element after the last one from a record, shown; its index, or std::nullopt
 // with the table unchanged when the table is full.
 std::optional<int> appendElement(ChartTable &table, const LayoutRecord &record);

@@ -1,5 +1,6 @@
 #include "storage/layout_file.h"
 
+#include "fuzzing.h"
 #include "sample_plan.h"
 
 #include <gtest/gtest.h>
@@ -17,9 +18,7 @@ namespace {
 
 int iterations()
 {
-    if (const char *text = std::getenv("TESSEL_FUZZ_ITERATIONS"))
-        return std::max(1, std::atoi(text));
-    return 20000;
+    return testing::fuzzIterations(20000);
 }
 
 // What every read must keep to, whatever the bytes: no more records than allowed, sizes
@@ -68,30 +67,7 @@ TEST(LayoutFuzz, MutatedFiles)
     std::mt19937 random(8);
     for (int i = 0; i < iterations(); ++i) {
         std::string bytes = seed;
-        const int mutations = 1 + random() % 8;
-        for (int m = 0; m < mutations && !bytes.empty(); ++m) {
-            const std::size_t at = random() % bytes.size();
-            switch (random() % 6) {
-            case 0: // flip a bit
-                bytes[at] = static_cast<char>(bytes[at] ^ (1 << (random() % 8)));
-                break;
-            case 1: // a separator or quote
-                bytes.insert(at, 1, ",\"\r\n"[random() % 4]);
-                break;
-            case 2:
-                bytes.erase(at, 1 + random() % 12);
-                break;
-            case 3: // repeat a piece
-                bytes.insert(at, bytes.substr(random() % bytes.size(), 1 + random() % 64));
-                break;
-            case 4:
-                bytes.resize(at);
-                break;
-            default: // a digit run
-                bytes.insert(at, std::string(1 + random() % 50, '9'));
-                break;
-            }
-        }
+        testing::mutate(bytes, random, ",\"\r\n", 8);
         checkRead(bytes, 1 + random() % 12);
     }
 }

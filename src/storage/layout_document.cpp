@@ -1,0 +1,386 @@
+#include "storage/layout_document.h"
+
+#include "storage/layout_file.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <QJsonValue>
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <utility>
+
+namespace tessel {
+
+namespace {
+
+// Keys as Latin-1 views: looking up or inserting one allocates no QString.
+QLatin1String keyOf(const char *key)
+{
+    return QLatin1String(key);
+}
+
+// The shortest decimal that reads back as the same float, so that the file says 533.3333
+// rather than the double 533.33331298828125.
+double jsonNumber(float value)
+{
+    if (!std::isfinite(value))
+        return 0; // the table holds finite values only; a 0 keeps the document readable
+    std::array<char, 32> buffer{};
+    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value + 0.0f);
+    double shortest = 0;
+    std::from_chars(buffer.data(), written.ptr, shortest);
+    return shortest;
+}
+
+std::string fillText(std::uint32_t rgb)
+{
+    std::array<char, 8> hex{};
+    const auto written =
+        std::to_chars(hex.data(), hex.data() + hex.size(), rgb & 0xFFFFFFu, /*base=*/16);
+    const std::string digits(hex.data(), written.ptr);
+    return '#' + std::string(6 - digits.size(), '0') + digits;
+}
+
+std::optional<std::uint32_t> parseFill(const std::string &text)
+{
+    if (text.size() != 7 || text.front() != '#')
+        return std::nullopt;
+    std::uint32_t rgb = 0;
+    const auto parsed = std::from_chars(text.data() + 1, text.data() + text.size(), rgb, 16);
+    if (parsed.ec != std::errc() || parsed.ptr != text.data() + text.size())
+        return std::nullopt;
+    return rgb;
+}
+
+bool isWhitespace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+std::string_view withoutByteOrderMark(std::string_view bytes)
+{
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
+        bytes.remove_prefix(3);
+    return bytes;
+}
+
+// Whether the top level's "elements" list has more items than a chart can hold, told from
+// its commas without building anything, so that such a list is refused before the parser
+// allocates for it. JSON that is not well formed is the parser's to refuse; here it needs
+// only to be scanned in linear time.
+bool listsTooManyElements(std::string_view bytes)
+{
+    int depth = 0;
+    bool inString = false;
+    bool escaped = false;
+    std::size_t stringStart = 0;
+    bool afterElementsKey = false;
+    bool inElements = false;
+    std::size_t commas = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (inString) {
+            if (escaped) {
+                escaped = false;
+            } else if (c == '\\') {
+                escaped = true;
+            } else if (c == '"') {
+                inString = false;
+                if (depth == 1)
+                    afterElementsKey = bytes.substr(stringStart, i - stringStart) == "elements";
+            }
+            continue;
+        }
+        switch (c) {
+        case '"':
+            inString = true;
+            stringStart = i + 1;
+            break;
+        case '[':
+            inElements = inElements || (depth == 1 && afterElementsKey);
+            ++depth;
+            break;
+        case '{':
+            ++depth;
+            break;
+        case ']':
+        case '}':
+            --depth;
+            if (inElements && depth == 1)
+                return false;
+            break;
+        case ',':
+            if (depth == 1)
+                afterElementsKey = false;
+            // n items have n - 1 commas between them.
+            if (inElements && depth == 2 && ++commas >= std::size_t(ChartTable::kMaxIndex))
+                return true;
+            break;
+        default:
+            break;
+        }
+    }
+    return false;
+}
+
+// "line 3, column 5", counted in bytes from 1.
+std::string positionOf(std::string_view bytes, qsizetype offset)
+{
+    const std::string_view before = bytes.substr(
+        0, std::min(bytes.size(), static_cast<std::size_t>(std::max<qsizetype>(offset, 0))));
+    const std::size_t lastLineEnd = before.rfind('\n');
+    const auto line = 1 + std::count(before.begin(), before.end(), '\n');
+    const std::size_t column =
+        lastLineEnd == std::string_view::npos ? before.size() + 1 : before.size() - lastLineEnd;
+    return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+
+std::string quoted(const char *key)
+{
+    return std::string("\"") + key + '"';
+}
+
+// Reads the values of one JSON object; the first fault is kept, later reads return defaults.
+class ObjectReader
+{
+public:
+    ObjectReader(const QJsonObject &object, std::string where)
+        : m_object(object)
+        , m_where(std::move(where))
+    {}
+
+    const std::optional<std::string> &fault() const { return m_fault; }
+
+    std::string text(const char *key)
+    {
+        const QJsonValue value = required(key);
+        if (m_fault)
+            return {};
+        if (!value.isString())
+            return refuse(key, "is not a text"), std::string();
+        return value.toString().toStdString();
+    }
+
+    // Numbers beyond single precision come back infinite, for findRecordFlaw to refuse.
+    float number(const char *key)
+    {
+        const QJsonValue value = required(key);
+        if (m_fault)
+            return 0;
+        if (!value.isDouble())
+            return refuse(key, "is not a number"), 0.0f;
+        const double number = value.toDouble();
+        constexpr double largest = std::numeric_limits<float>::max();
+        if (std::abs(number) > largest)
+            return number > 0 ? std::numeric_limits<float>::infinity()
+                              : -std::numeric_limits<float>::infinity();
+        return static_cast<float>(number);
+    }
+
+    std::int16_t smallInteger(const char *key)
+    {
+        const QJsonValue value = required(key);
+        if (m_fault)
+            return 0;
+        const double number = value.toDouble(0.5);
+        if (!value.isDouble() || std::trunc(number) != number ||
+            number < std::numeric_limits<std::int16_t>::min() ||
+            number > std::numeric_limits<std::int16_t>::max())
+            return refuse(key, "is not a whole number from -32768 to 32767"), 0;
+        return static_cast<std::int16_t>(number);
+    }
+
+    bool optionalBool(const char *key, bool absent)
+    {
+        const QJsonValue value = m_object.value(keyOf(key));
+        if (m_fault || value.isUndefined())
+            return absent;
+        if (!value.isBool())
+            return refuse(key, "is not true or false"), absent;
+        return value.toBool();
+    }
+
+    std::optional<std::uint32_t> optionalFill(const char *key)
+    {
+        const QJsonValue value = m_object.value(keyOf(key));
+        if (m_fault || value.isUndefined())
+            return std::nullopt;
+        const auto rgb = parseFill(value.toString().toStdString());
+        if (!rgb)
+            refuse(key, "is not a colour written as #rrggbb");
+        return rgb;
+    }
+
+    void refuse(const char *key, const std::string &what)
+    {
+        if (!m_fault)
+            m_fault = m_where + quoted(key) + ' ' + what;
+    }
+
+private:
+    QJsonValue required(const char *key)
+    {
+        const QJsonValue value = m_object.value(keyOf(key));
+        if (value.isUndefined())
+            refuse(key, "is missing");
+        return value;
+    }
+
+    const QJsonObject &m_object;
+    std::string m_where;
+    std::optional<std::string> m_fault;
+};
+
+constexpr std::array<const char *, 5> kRecordKeys = {"text", "left", "top", "width", "height"};
+
+std::string describeFlaw(LayoutFaultKind kind)
+{
+    switch (kind) {
+    case LayoutFaultKind::NegativeSize:
+        return "is below 0";
+    case LayoutFaultKind::FieldTooLong:
+        return "is longer than " + std::to_string(kMaxLayoutFieldBytes) + " bytes";
+    default:
+        return "is too large";
+    }
+}
+
+DocumentReadResult refusal(std::string error)
+{
+    return {std::nullopt, std::move(error)};
+}
+
+} // namespace
+
+std::string writeLayoutDocument(const LayoutDocument &document)
+{
+    const ChartTable &table = document.table;
+    QJsonArray elements;
+    for (int index = 1; index <= table.elementCount(); ++index) {
+        const ChartElement &element = table.at(index);
+        QJsonObject object;
+        object.insert(keyOf("text"), QString::fromStdString(element.text));
+        object.insert(keyOf("left"), jsonNumber(element.left));
+        object.insert(keyOf("top"), jsonNumber(element.top));
+        object.insert(keyOf("width"), jsonNumber(element.width));
+        object.insert(keyOf("height"), jsonNumber(element.height));
+        object.insert(keyOf("borderStyle"), element.borderStyle);
+        if (!element.enabled)
+            object.insert(keyOf("enabled"), false);
+        if (element.fillOverride)
+            object.insert(keyOf("fill"), QString::fromStdString(fillText(*element.fillOverride)));
+        elements.append(object);
+    }
+    const QJsonObject root{
+        {keyOf("format"), keyOf(kLayoutDocumentFormat)},
+        {keyOf("version"), kLayoutDocumentVersion},
+        {keyOf("plotLength"), QString::fromStdString(document.plotLength)},
+        {keyOf("plotWidth"), QString::fromStdString(document.plotWidth)},
+        {keyOf("facing"), keyOf(kFacingNames[static_cast<std::size_t>(document.facing)])},
+        {keyOf("elements"), elements},
+    };
+    return QJsonDocument(root).toJson(QJsonDocument::Compact).toStdString();
+}
+
+DocumentReadResult readLayoutDocument(std::string_view bytes)
+{
+    const std::string notADocument = "not a Tessel layout document";
+    const std::string tooMany = "the document holds more than " +
+                                std::to_string(ChartTable::kMaxIndex) +
+                                " elements, more than a chart can hold";
+    if (bytes.size() > kMaxLayoutFileBytes)
+        return refusal("the document is larger than " +
+                       std::to_string(kMaxLayoutFileBytes / (1024 * 1024)) + " MB");
+    if (layoutFileFormat(bytes) != LayoutFileFormat::Document)
+        return refusal(notADocument);
+    if (listsTooManyElements(bytes))
+        return refusal(tooMany);
+
+    QJsonParseError parseError;
+    const QJsonDocument json = QJsonDocument::fromJson(
+        QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())), &parseError);
+    if (parseError.error != QJsonParseError::NoError)
+        return refusal(positionOf(bytes, parseError.offset) + ": " +
+                       parseError.errorString().toStdString());
+    const QJsonObject root = json.object();
+    if (root.value(keyOf("format")) != QJsonValue(keyOf(kLayoutDocumentFormat)))
+        return refusal(notADocument);
+
+    // The version first: a newer document may differ in anything else.
+    const QJsonValue version = root.value(keyOf("version"));
+    const double versionNumber = version.toDouble(0);
+    if (!version.isDouble() || std::trunc(versionNumber) != versionNumber || versionNumber < 1)
+        return refusal("\"version\" is not a version number");
+    if (versionNumber > kLayoutDocumentVersion)
+        return refusal("made by a newer version of Tessel (version " +
+                       QByteArray::number(versionNumber, 'f', 0).toStdString() +
+                       "); this version reads version " + std::to_string(kLayoutDocumentVersion));
+
+    LayoutDocument document;
+    ObjectReader top(root, "");
+    document.plotLength = top.text("plotLength");
+    document.plotWidth = top.text("plotWidth");
+    const std::string facing = top.text("facing");
+    if (top.fault())
+        return refusal(*top.fault());
+    const auto facingName = std::find(kFacingNames.begin(), kFacingNames.end(), facing);
+    if (facingName == kFacingNames.end())
+        return refusal("\"facing\" is not North, South, East or West");
+    document.facing = static_cast<Facing>(facingName - kFacingNames.begin());
+    for (const auto &[key, field] : {std::pair("plotLength", &document.plotLength),
+                                     std::pair("plotWidth", &document.plotWidth)})
+        if (field->size() > kMaxLayoutFieldBytes)
+            return refusal(quoted(key) + ' ' + describeFlaw(LayoutFaultKind::FieldTooLong));
+
+    const QJsonValue list = root.value(keyOf("elements"));
+    if (!list.isArray())
+        return refusal(list.isUndefined() ? "\"elements\" is missing"
+                                          : "\"elements\" is not a list");
+    const QJsonArray elements = list.toArray();
+    if (elements.size() > ChartTable::kMaxIndex)
+        return refusal(tooMany);
+
+    for (qsizetype i = 0; i < elements.size(); ++i) {
+        const std::string where = "element " + std::to_string(i + 1);
+        const QJsonValue item = elements.at(i);
+        if (!item.isObject())
+            return refusal(where + " is not an object");
+        const QJsonObject object = item.toObject();
+        ObjectReader element(object, where + ": ");
+        LayoutRecord record;
+        record.text = element.text("text");
+        record.left = element.number("left");
+        record.top = element.number("top");
+        record.width = element.number("width");
+        record.height = element.number("height");
+        record.borderStyle = element.smallInteger("borderStyle");
+        const bool enabled = element.optionalBool("enabled", true);
+        const auto fill = element.optionalFill("fill");
+        if (element.fault())
+            return refusal(*element.fault());
+        if (const auto flaw = findRecordFlaw(record))
+            return refusal(where + ": " + quoted(kRecordKeys[static_cast<int>(flaw->value)]) + ' ' +
+                           describeFlaw(flaw->kind));
+
+        ChartElement &added = document.table.at(*appendElement(document.table, record));
+        added.enabled = enabled;
+        added.fillOverride = fill;
+    }
+    return {std::move(document), {}};
+}
+
+LayoutFileFormat layoutFileFormat(std::string_view bytes)
+{
+    bytes = withoutByteOrderMark(bytes);
+    const auto first = std::find_if_not(bytes.begin(), bytes.end(), isWhitespace);
+    return first != bytes.end() && *first == '{' ? LayoutFileFormat::Document
+                                                 : LayoutFileFormat::StructureText;
+}
+
+} // namespace tessel

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "model/chart.h"
+#include "model/plot.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tessel {
+
+// A .tessel document: one JSON object, UTF-8, written compact; here set out for reading:
+//   {
+//     "format": "tessel-layout", "version": 1,
+//     "plotLength": "60", "plotWidth": "30", "facing": "North",
+//     "elements": [
+//       {"text": "Kitchen", "left": 0, "top": 0, "width": 1600, "height": 800,
+//        "borderStyle": 0},
+//       {"text": "Deleted Door", "left": 4800, "top": 4800, "width": 0, "height": 0,
+//        "borderStyle": 1, "enabled": false, "fill": "#c18ae6"}, ...
+//     ]
+//   }
+// "elements" holds elements 1 to ElementCount in table order (the template is the table's
+// own); positions and sizes are twips. "enabled" is true and "fill" absent unless written.
+// Keys a reader does not know are skipped, so that a later version can add some (the plan
+// image) without breaking this reader.
+inline constexpr const char *kLayoutDocumentFormat = "tessel-layout";
+inline constexpr int kLayoutDocumentVersion = 1;
+inline constexpr const char *kLayoutDocumentSuffix = ".tessel";
+
+struct LayoutDocument
+{
+    // The plot fields as the user typed them.
+    std::string plotLength;
+    std::string plotWidth;
+    Facing facing = Facing::North;
+    ChartTable table;
+};
+
+struct DocumentReadResult
+{
+    // Either a document or a sentence without a full stop that says what is wrong and where:
+    // "element 12: \"left\" is not a number".
+    std::optional<LayoutDocument> document;
+    std::string error;
+};
+
+std::string writeLayoutDocument(const LayoutDocument &document);
+
+// Refuses the whole document at its first fault. Bytes beyond kMaxLayoutFileBytes and more
+// elements than a chart holds are refused before anything is built from them.
+DocumentReadResult readLayoutDocument(std::string_view bytes);
+
+enum class LayoutFileFormat { Document, StructureText };
+
+// By content, not by name: a document is a JSON object, so its first character other than
+// white space (after a UTF-8 byte order mark) is '{', which never begins a Structure.txt.
+LayoutFileFormat layoutFileFormat(std::string_view bytes);
+
+} // namespace tessel

@@ -1,0 +1,184 @@
+#include "storage/layout_document.h"
+
+#include "model/openings.h"
+#include "storage/layout_file.h"
+
+#include "sample_plan.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+
+namespace tessel {
+namespace {
+
+using testing::addElement;
+using testing::park;
+
+// Rooms, doors and both entrances at fractional positions, with a deleted room and a deleted
+// door among them.
+LayoutDocument samplePlanDocument(Facing facing)
+{
+    Editor editor = testing::samplePlan();
+    addElement(editor, "Caf\xC3\xA9 \"Nook\"", 1066.667f, 0.001f, 533.3333f, 1.0f / 3, 0);
+    park(editor, addElement(editor, "Store Room", 0, 800, 800, 800), "Store Room");
+    const int door = addElement(editor, "", 1600, 400, 0, 400);
+    park(editor, door, "Deleted Door");
+    editor.txtRoom.at(door).fillOverride = kDeletedOpeningFill;
+    addElement(editor, "", 2000, 800, 400, 0, 5);
+    return {"60.5", "3O", facing, editor.txtRoom};
+}
+
+class DocumentRoundTrip : public ::testing::TestWithParam<Facing>
+{
+};
+
+TEST_P(DocumentRoundTrip, KeepsTableAndPlot)
+{
+    const LayoutDocument saved = samplePlanDocument(GetParam());
+    const std::string bytes = writeLayoutDocument(saved);
+    const DocumentReadResult read = readLayoutDocument(bytes);
+    ASSERT_TRUE(read.document) << read.error;
+    EXPECT_EQ(read.error, "");
+    EXPECT_EQ(read.document->plotLength, saved.plotLength);
+    EXPECT_EQ(read.document->plotWidth, saved.plotWidth);
+    EXPECT_EQ(read.document->facing, saved.facing);
+    const ChartTable &table = read.document->table;
+    ASSERT_EQ(table.elementCount(), saved.table.elementCount());
+    for (int index = 0; index <= table.elementCount(); ++index)
+        EXPECT_EQ(table.at(index), saved.table.at(index)) << "element " << index;
+    // Singles are written as their shortest decimal, not as the double they widen to.
+    EXPECT_TRUE(std::regex_search(bytes, std::regex(R"("width":533\.3333[,}])"))) << bytes;
+}
+
+INSTANTIATE_TEST_SUITE_P(Facings, DocumentRoundTrip,
+                         ::testing::Values(Facing::North, Facing::South, Facing::East,
+                                           Facing::West));
+
+TEST(LayoutDocument, IgnoresKeysItDoesNotKnow)
+{
+    const DocumentReadResult read = readLayoutDocument(
+        R"({"format": "tessel-layout", "version": 1, "planImage": "iVBORw0KGgo=",
+            "plotLength": "60", "plotWidth": "30", "facing": "East", "elements": [
+            {"text": "Hall", "left": 1, "top": 2, "width": 3, "height": 4, "borderStyle": 0,
+             "tint": [1, 2]}]})");
+    ASSERT_TRUE(read.document) << read.error;
+    EXPECT_EQ(read.document->facing, Facing::East);
+    ASSERT_EQ(read.document->table.elementCount(), 1);
+    const ChartElement &hall = read.document->table.at(1);
+    EXPECT_EQ(hall.text, "Hall");
+    EXPECT_EQ(hall.height, 4);
+    EXPECT_TRUE(hall.enabled);
+    EXPECT_FALSE(hall.fillOverride);
+}
+
+TEST(LayoutDocument, IsToldFromStructureTextByItsContent)
+{
+    const LayoutDocument document = samplePlanDocument(Facing::North);
+    EXPECT_EQ(layoutFileFormat(writeLayoutDocument(document)), LayoutFileFormat::Document);
+    EXPECT_EQ(layoutFileFormat("\xEF\xBB\xBF \r\n\t{}"), LayoutFileFormat::Document);
+    EXPECT_EQ(layoutFileFormat(writeLayout(document.table)), LayoutFileFormat::StructureText);
+    EXPECT_EQ(layoutFileFormat(""), LayoutFileFormat::StructureText);
+    EXPECT_EQ(layoutFileFormat("  [{}]"), LayoutFileFormat::StructureText);
+}
+
+// A version 1 document around the given elements.
+std::string withElements(const std::string &elements)
+{
+    return R"({"format": "tessel-layout", "version": 1, "plotLength": "60", "plotWidth": "30",)"
+           R"( "facing": "North", "elements": [)" +
+           elements + "]}";
+}
+
+std::string repeated(const std::string &item, int count)
+{
+    std::string list = item;
+    for (int i = 1; i < count; ++i)
+        list += ',' + item;
+    return list;
+}
+
+const std::string hall =
+    R"({"text": "Hall", "left": 1, "top": 2, "width": 3, "height": 4, "borderStyle": 1})";
+
+struct HostileCase
+{
+    const char *what;
+    std::string bytes;
+    std::string error;
+};
+
+class HostileDocuments : public ::testing::TestWithParam<HostileCase>
+{
+};
+
+TEST_P(HostileDocuments, AreRefusedWithOneMessage)
+{
+    const DocumentReadResult read = readLayoutDocument(GetParam().bytes);
+    EXPECT_FALSE(read.document) << GetParam().what;
+    EXPECT_EQ(read.error, GetParam().error) << GetParam().what;
+}
+
+// The text with the first `what` in it replaced.
+std::string replaced(std::string text, const std::string &what, const std::string &by)
+{
+    return text.replace(text.find(what), what.size(), by);
+}
+
+std::string elementWith(const std::string &what, const std::string &by)
+{
+    return replaced(hall, what, by);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HostileDocuments,
+    ::testing::Values(
+        HostileCase{"empty", "", "not a Tessel layout document"},
+        HostileCase{"a Structure.txt", "1,\"Hall\",1,2,3,4,1\r\n", "not a Tessel layout document"},
+        HostileCase{"foreign JSON", R"({"name": "tessel-layout"})", "not a Tessel layout document"},
+        HostileCase{"truncated", withElements(hall).substr(0, 40),
+                    "line 1, column 41: invalid termination by number"},
+        HostileCase{"broken JSON", "{\n  \"format\": \"tessel-layout\",\n  version: 1}",
+                    "line 3, column 4: unterminated object"},
+        HostileCase{"newer", R"({"format": "tessel-layout", "version": 3, "elements": 7})",
+                    "made by a newer version of Tessel (version 3); this version reads version 1"},
+        HostileCase{"version as text", R"({"format": "tessel-layout", "version": "1"})",
+                    "\"version\" is not a version number"},
+        HostileCase{"no plot width", replaced(withElements(""), ", \"plotWidth\": \"30\"", ""),
+                    "\"plotWidth\" is missing"},
+        HostileCase{"an unknown facing", replaced(withElements(""), "North", "Up"),
+                    "\"facing\" is not North, South, East or West"},
+        HostileCase{"elements not a list", replaced(withElements(""), "[]", "{}"),
+                    "\"elements\" is not a list"},
+        HostileCase{"an element not an object", withElements(hall + ",7"),
+                    "element 2 is not an object"},
+        HostileCase{"a number as text", withElements(hall + "," + elementWith("1,", "\"1\",")),
+                    "element 2: \"left\" is not a number"},
+        HostileCase{"a missing height", withElements(elementWith(", \"height\": 4", "")),
+                    "element 1: \"height\" is missing"},
+        HostileCase{"a negative width", withElements(elementWith("3,", "-3,")),
+                    "element 1: \"width\" is below 0"},
+        HostileCase{"beyond single precision", withElements(elementWith("2,", "-1e39,")),
+                    "element 1: \"top\" is too large"},
+        HostileCase{"beyond double precision", withElements(elementWith("2,", "1e400,")),
+                    "line 1, column 154: illegal number"},
+        HostileCase{"a fractional border", withElements(elementWith("1}", "0.5}")),
+                    "element 1: \"borderStyle\" is not a whole number from -32768 to 32767"},
+        HostileCase{"enabled as text", withElements(elementWith("}", ", \"enabled\": 1}")),
+                    "element 1: \"enabled\" is not true or false"},
+        HostileCase{"a fill by name", withElements(elementWith("}", ", \"fill\": \"#c18ae\"}")),
+                    "element 1: \"fill\" is not a colour written as #rrggbb"},
+        HostileCase{"a far too long name",
+                    withElements(elementWith("Hall", std::string(kMaxLayoutFieldBytes + 1, 'x'))),
+                    "element 1: \"text\" is longer than 131072 bytes"},
+        HostileCase{"more elements than a chart holds",
+                    withElements(repeated("{}", ChartTable::kMaxIndex + 1)),
+                    "the document holds more than 32767 elements, more than a chart can hold"},
+        // At the limit the list is read, and refused for what its elements lack.
+        HostileCase{"as many elements as a chart holds",
+                    withElements(repeated("{}", ChartTable::kMaxIndex)),
+                    "element 1: \"text\" is missing"}));
+
+} // namespace
+} // namespace tessel
