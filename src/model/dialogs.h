@@ -7,6 +7,9 @@ namespace tessel {
 
 enum class Icon { None, Information, Critical };
 
+// The answers to a question about unsaved changes.
+enum class Choice { Save, Discard, Cancel };
+
 // Something to print, defined by the window toolkit's side; the core only passes it on.
 class PrintJob;
 
@@ -44,6 +47,18 @@ public:
                                                        const std::string &startName)
     {
         return askSaveFileName(filter, defaultSuffix, startName);
+    }
+    // The chosen existing file, or std::nullopt when the user cancels.
+    virtual std::optional<std::string> askOpenFileName(const std::string &filter)
+    {
+        (void)filter;
+        return std::nullopt;
+    }
+    // Save, Discard or Cancel, for work that would otherwise be lost.
+    virtual Choice askSaveDiscardCancel(const std::string &text)
+    {
+        (void)text;
+        return Choice::Cancel;
     }
 };
 

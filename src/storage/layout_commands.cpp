@@ -88,6 +88,40 @@ LayoutOutcome SaveLayout(Editor &editor, Dialogs &dialogs, FileAccess &files,
     return outcome;
 }
 
+namespace {
+
+// What a loaded element tells the editor's shared facts.
+void noteLoadedElement(Editor &editor, int index)
+{
+    switch (kindOf(editor.txtRoom.at(index).text)) {
+    case ElementKind::MainEntrance:
+        editor.mainEntranceIndex = index;
+        break;
+    case ElementKind::BackEntrance:
+        editor.backEntranceIndex = index;
+        break;
+    case ElementKind::Door:
+        editor.doorsPresent = true;
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+void replaceChart(Editor &editor, ChartTable table)
+{
+    const Scales scales = editor.scales;
+    editor = Editor{};
+    editor.scales = scales;
+    editor.txtRoom = std::move(table);
+    for (int index = 1; index <= editor.txtRoom.elementCount(); ++index) {
+        noteLoadedElement(editor, index);
+        editor.roomCreated |= kindOf(editor.txtRoom.at(index).text) == ElementKind::Room;
+    }
+}
+
 LayoutOutcome OpenLayout(Editor &editor, Dialogs &dialogs, FileAccess &files,
                          const std::string &folder)
 {
@@ -120,20 +154,7 @@ LayoutOutcome OpenLayout(Editor &editor, Dialogs &dialogs, FileAccess &files,
 
     for (const LayoutRecord &record : file.records) {
         // The reader stopped at the table's capacity.
-        const int index = *appendElement(table, record);
-        switch (kindOf(record.text)) {
-        case ElementKind::MainEntrance:
-            editor.mainEntranceIndex = index;
-            break;
-        case ElementKind::BackEntrance:
-            editor.backEntranceIndex = index;
-            break;
-        case ElementKind::Door:
-            editor.doorsPresent = true;
-            break;
-        default:
-            break;
-        }
+        noteLoadedElement(editor, *appendElement(table, record));
     }
     if (editor.mainEntranceIndex > before)
         outcome.mainEntranceCaption = entranceCaption(table, OpeningKind::MainEntrance);

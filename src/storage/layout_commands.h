@@ -40,4 +40,8 @@ LayoutOutcome SaveLayout(Editor &editor, Dialogs &dialogs, FileAccess &files,
 LayoutOutcome OpenLayout(Editor &editor, Dialogs &dialogs, FileAccess &files,
                          const std::string &folder);
 
+// Puts this chart in place of the editor's, with the facts the commands share known from its
+// elements (its entrances, doors and rooms) and the scales kept.
+void replaceChart(Editor &editor, ChartTable table);
+
 } // namespace tessel

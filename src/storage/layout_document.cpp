@@ -277,7 +277,7 @@ std::string writeLayoutDocument(const LayoutDocument &document)
             object.insert(keyOf("fill"), QString::fromStdString(fillText(*element.fillOverride)));
         elements.append(object);
     }
-    const QJsonObject root{
+    QJsonObject root{
         {keyOf("format"), keyOf(kLayoutDocumentFormat)},
         {keyOf("version"), kLayoutDocumentVersion},
         {keyOf("plotLength"), QString::fromStdString(document.plotLength)},
@@ -285,6 +285,8 @@ std::string writeLayoutDocument(const LayoutDocument &document)
         {keyOf("facing"), keyOf(kFacingNames[static_cast<std::size_t>(document.facing)])},
         {keyOf("elements"), elements},
     };
+    if (!document.filePath.empty())
+        root.insert(keyOf("filePath"), QString::fromStdString(document.filePath));
     return QJsonDocument(root).toJson(QJsonDocument::Compact).toStdString();
 }
 
@@ -333,6 +335,8 @@ DocumentReadResult readLayoutDocument(std::string_view bytes)
     if (facingName == kFacingNames.end())
         return refusal("\"facing\" is not North, South, East or West");
     document.facing = static_cast<Facing>(facingName - kFacingNames.begin());
+    if (const QJsonValue filePath = root.value(keyOf("filePath")); filePath.isString())
+        document.filePath = filePath.toString().toStdString();
     for (const auto &[key, field] : {std::pair("plotLength", &document.plotLength),
                                      std::pair("plotWidth", &document.plotWidth)})
         if (field->size() > kMaxLayoutFieldBytes)

@@ -35,6 +35,8 @@ struct LayoutDocument
     std::string plotWidth;
     Facing facing = Facing::North;
     ChartTable table;
+    // Only in a recovery file: the document the layout was kept in, if any.
+    std::string filePath = {};
 };
 
 struct DocumentReadResult

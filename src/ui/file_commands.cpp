@@ -7,41 +7,22 @@
 #include "ui/layout_folder.h"
 
 #include <QAbstractButton>
-#include <QAction>
-#include <QWidget>
 
 namespace tessel {
 
 FileCommands::FileCommands(Editor &editor, Dialogs &dialogs, History &history, ChartWidget &chart,
-                           QWidget &window, FocusField focusField, ChartChanged chartChanged,
-                           QObject *parent)
+                           QAbstractButton &saveButton, QAbstractButton &openButton,
+                           FocusField focusField, QObject *parent)
     : QObject(parent)
     , m_editor(editor)
     , m_dialogs(dialogs)
     , m_history(history)
     , m_chart(chart)
-    , m_window(window)
+    , m_saveButton(saveButton)
+    , m_openButton(openButton)
     , m_focusField(std::move(focusField))
-    , m_chartChanged(std::move(chartChanged))
     , m_exporter(dialogs)
-{
-    // Each menu item runs its button's command.
-    const struct
-    {
-        const char *button, *menuItem;
-        void (FileCommands::*command)();
-    } commands[] = {
-        {"Command2", "mnuSave", &FileCommands::saveLayout},
-        {"cmdOpen", "mnuOpen", &FileCommands::openLayout},
-        {"cmdSaveAsJPEG", "mnuJPEG", &FileCommands::exportChartImage},
-    };
-    for (const auto &command : commands) {
-        if (auto *button = window.findChild<QAbstractButton *>(command.button))
-            connect(button, &QAbstractButton::clicked, this, command.command);
-        if (auto *item = window.findChild<QAction *>(command.menuItem))
-            connect(item, &QAction::triggered, this, command.command);
-    }
-}
+{}
 
 QString FileCommands::layoutFolder() const
 {
@@ -90,21 +71,12 @@ void FileCommands::exportChartImage()
 
 void FileCommands::apply(const LayoutOutcome &outcome)
 {
-    // The entrance buttons follow the chart, whatever the file brought or took.
-    if (outcome.chartChanged && m_chartChanged)
-        m_chartChanged();
-    setEnabled("Command2", outcome.saveEnabled);
-    setEnabled("cmdOpen", outcome.openEnabled);
+    if (outcome.saveEnabled)
+        m_saveButton.setEnabled(*outcome.saveEnabled);
+    if (outcome.openEnabled)
+        m_openButton.setEnabled(*outcome.openEnabled);
     if (outcome.focus != Field::None && m_focusField)
         m_focusField(outcome.focus);
-}
-
-void FileCommands::setEnabled(const char *button, std::optional<bool> enabled)
-{
-    if (!enabled)
-        return;
-    if (auto *control = m_window.findChild<QAbstractButton *>(button))
-        control->setEnabled(*enabled);
 }
 
 } // namespace tessel

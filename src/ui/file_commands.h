@@ -9,7 +9,7 @@
 
 #include <functional>
 
-class QWidget;
+class QAbstractButton;
 
 namespace tessel {
 
@@ -21,7 +21,7 @@ struct LayoutOutcome;
 
 // "&Save", "Open" and "Save As &JPEG", from their buttons and from the File menu alike: the
 // layout file and the chart image commands run on the window's editor, and what they change
-// (the chart, the two buttons, the entrance captions, the focus) is applied to the window.
+// besides the chart (the two buttons, the focus) is applied to the window.
 // The emptying of the chart by a save and the elements an open appends are steps of the
 // history, and the chart is unchanged after either.
 class FileCommands : public QObject
@@ -29,13 +29,11 @@ class FileCommands : public QObject
     Q_OBJECT
 public:
     using FocusField = std::function<void(Field)>;
-    using ChartChanged = std::function<void()>;
 
-    // window: where the buttons and menu items are found by name. focusField: moves the
-    // keyboard focus to an entry field of the window. chartChanged: shows the chart and all
-    // that follows from it (the entrance buttons) again.
+    // saveButton, openButton: the buttons a command enables or disables. focusField: moves
+    // the keyboard focus to an entry field of the window.
     FileCommands(Editor &editor, Dialogs &dialogs, History &history, ChartWidget &chart,
-                 QWidget &window, FocusField focusField, ChartChanged chartChanged,
+                 QAbstractButton &saveButton, QAbstractButton &openButton, FocusField focusField,
                  QObject *parent = nullptr);
 
     // The folder of Structure.txt; layoutFolder() until one is chosen.
@@ -50,15 +48,14 @@ private:
     using LayoutCommand = LayoutOutcome (*)(Editor &, Dialogs &, FileAccess &, const std::string &);
     void run(const char *name, LayoutCommand command);
     void apply(const LayoutOutcome &outcome);
-    void setEnabled(const char *button, std::optional<bool> enabled);
 
     Editor &m_editor;
     Dialogs &m_dialogs;
     History &m_history;
     ChartWidget &m_chart;
-    QWidget &m_window;
+    QAbstractButton &m_saveButton;
+    QAbstractButton &m_openButton;
     FocusField m_focusField;
-    ChartChanged m_chartChanged;
     QtFileAccess m_files;
     ChartImageExporter m_exporter;
     QString m_layoutFolder;

@@ -7,6 +7,8 @@
 #include "model/rooms.h"
 #include "ui/chart_widget.h"
 #include "ui/compass_rose.h"
+#include "ui/document.h"
+#include "ui/document_commands.h"
 #include "ui/drag_guard.h"
 #include "ui/file_commands.h"
 #include "ui/frm_display.h"
@@ -15,6 +17,7 @@
 #include "ui/key_filters.h"
 #include "ui/make_widget.h"
 #include "ui/opening_panels.h"
+#include "ui/recovery.h"
 #include "ui/refusal.h"
 #include "ui/room_placement.h"
 #include "ui/view_options.h"
@@ -22,6 +25,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -42,19 +46,16 @@ std::string textOf(const QLineEdit *field)
     return field->text().toStdString();
 }
 
-const char *const kUnsavedChangesQuestion =
-    "The layout has changes that are not saved. Close Tessel anyway?";
-
 } // namespace
 
 FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
     : QMainWindow(parent)
     , m_dialogs(dialogs)
+    , m_document(new Document(this))
+    , m_documents(new DocumentCommands(*m_document, dialogs, this))
 {
     setObjectName("frmMain");
     setWindowTitle(kWindowCaption);
-    m_history = std::make_unique<History>(m_editor);
-    connect(m_history.get(), &History::applied, this, &FrmMain::chartChanged);
 
     auto *central = new QWidget(this);
     auto *columns = new QHBoxLayout(central);
@@ -62,17 +63,10 @@ FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
     columns->addWidget(buildChartPanel(), 0, Qt::AlignTop);
     columns->addWidget(buildRoomColumn(), 0, Qt::AlignTop);
     setCentralWidget(central);
-    buildMenus();
-    new ViewOptions(*this, m_editor, *m_chartArea, *m_direction);
 
-    auto *placement =
-        new RoomPlacement(m_editor, m_dialogs, *m_history, *m_chart, *m_addRoom, this);
-    // Nothing but the drag runs while the chart holds an element.
-    new DragGuard(*m_chart);
-    connect(m_deleteRoom, &QPushButton::clicked, placement, [this, placement] {
-        placement->deleteRoom();
-        chartChanged();
-    });
+    History &history = m_document->history();
+    auto *placement = new RoomPlacement(editor(), m_dialogs, history, *m_chart, *m_addRoom, this);
+    connect(m_deleteRoom, &QPushButton::clicked, placement, &RoomPlacement::deleteRoom);
     // Delete on the chart runs the delete command of the element's kind.
     connect(m_chart, &ChartWidget::deleteRequested, this, [this](int index) {
         const std::pair<ElementKind, QPushButton *> commands[] = {
@@ -81,19 +75,32 @@ FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
             {ElementKind::MainEntrance, m_mainEntrance},
             {ElementKind::BackEntrance, m_backEntrance},
         };
-        const ElementKind kind = kindOf(std::as_const(m_editor.txtRoom).at(index).text);
+        const ElementKind kind = kindOf(std::as_const(editor().txtRoom).at(index).text);
         for (const auto &[commandKind, button] : commands) {
             if (commandKind == kind)
                 button->click();
         }
     });
-    m_fileCommands = new FileCommands(
-        m_editor, m_dialogs, *m_history, *m_chart, *this,
-        [this](Field field) {
-            if (QLineEdit *box = fieldFor(field))
-                box->setFocus();
-        },
-        [this] { chartChanged(); }, this);
+    m_fileCommands = new FileCommands(editor(), m_dialogs, history, *m_chart, *m_save, *m_open,
+                                      [this](Field field) {
+                                          if (QLineEdit *box = fieldFor(field))
+                                              box->setFocus();
+                                      },
+                                      this);
+    connect(m_save, &QPushButton::clicked, m_fileCommands, &FileCommands::saveLayout);
+    connect(m_open, &QPushButton::clicked, m_fileCommands, &FileCommands::openLayout);
+    connect(m_saveJpeg, &QPushButton::clicked, m_fileCommands, &FileCommands::exportChartImage);
+    buildMenus();
+    auto *view = new ViewOptions(*this, editor(), *m_chartArea, *m_direction);
+    // Nothing but the drag runs while the chart holds an element.
+    new DragGuard(*m_chart);
+
+    m_document->setPlotAccess([this] { return plotEntry(); },
+                              [this](const PlotEntry &plot) { showPlotEntry(plot); });
+    // Every view of the document follows it from here.
+    connect(m_document, &Document::changed, this, &FrmMain::chartChanged);
+    connect(m_document, &Document::changed, view, &ViewOptions::showStatus);
+
     installKeyFilters(*this, m_dialogs);
     installHints(*this);
     // The window fits its content: it widens while a wide entry panel is open and narrows
@@ -103,10 +110,21 @@ FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
 
 FrmMain::~FrmMain() = default;
 
+const Editor &FrmMain::editor() const
+{
+    return m_document->editor();
+}
+
+Editor &FrmMain::editor()
+{
+    return m_document->editor();
+}
+
 void FrmMain::buildMenus()
 {
     QMenu *file = menuBar()->addMenu("&File");
     file->setObjectName("mnuFile");
+    buildDocumentMenu(*file);
     auto addItem = [this](QMenu *menu, const char *name, const char *caption) {
         QAction *action = menu->addAction(caption);
         action->setObjectName(name);
@@ -114,20 +132,57 @@ void FrmMain::buildMenus()
     };
     connect(addItem(file, "mnuVastuInformation", "&Vastu Shastra Result"), &QAction::triggered,
             this, &FrmMain::runAnalysis);
-    addItem(file, "mnuSave", "Save");
-    addItem(file, "mnuJPEG", "Save As &JPEG");
-    addItem(file, "mnuOpen", "Open");
+    connect(addItem(file, "mnuSave", "Save"), &QAction::triggered, m_fileCommands,
+            &FileCommands::saveLayout);
+    connect(addItem(file, "mnuJPEG", "Save As &JPEG"), &QAction::triggered, m_fileCommands,
+            &FileCommands::exportChartImage);
+    connect(addItem(file, "mnuOpen", "Open"), &QAction::triggered, m_fileCommands,
+            &FileCommands::openLayout);
     file->addSeparator();
     connect(addItem(file, "mnuExit", "E&xit"), &QAction::triggered, this, &QWidget::close);
 
     QMenu *edit = menuBar()->addMenu("&Edit");
     edit->setObjectName("mnuEdit");
-    m_history->addActions(*edit);
+    m_document->history().addActions(*edit);
 
     QMenu *help = menuBar()->addMenu("&Help");
     help->setObjectName("mnuHelp");
     connect(addItem(help, "mnuAbout", "&About Software"), &QAction::triggered, this,
             &FrmMain::showAbout);
+}
+
+void FrmMain::buildDocumentMenu(QMenu &file)
+{
+    DocumentCommands *documents = m_documents;
+    const struct
+    {
+        const char *name, *caption;
+        QKeySequence key;
+        bool (DocumentCommands::*command)();
+    } items[] = {
+        {"mnuNewLayout", "&New Layout", QKeySequence(Qt::CTRL | Qt::Key_N),
+         &DocumentCommands::newLayout},
+        {"mnuOpenLayout", "&Open Layout...", QKeySequence(Qt::CTRL | Qt::Key_O),
+         &DocumentCommands::openLayout},
+        {"mnuSaveLayout", "Save &Layout", QKeySequence(Qt::CTRL | Qt::Key_S),
+         &DocumentCommands::saveLayout},
+        {"mnuSaveLayoutAs", "Save Layout &As...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+         &DocumentCommands::saveLayoutAs},
+    };
+    for (const auto &item : items) {
+        QAction *action = file.addAction(item.caption);
+        action->setObjectName(item.name);
+        action->setShortcut(item.key);
+        connect(action, &QAction::triggered, documents, [documents, command = item.command] {
+            (documents->*command)();
+        });
+    }
+    QMenu *recent = file.addMenu("&Recent Layouts");
+    recent->setObjectName("mnuRecentLayouts");
+    documents->fillRecentMenu(*recent);
+    connect(documents, &DocumentCommands::recentLayoutsChanged, recent,
+            [documents, recent] { documents->fillRecentMenu(*recent); });
+    file.addSeparator();
 }
 
 QWidget *FrmMain::buildPlotColumn()
@@ -193,7 +248,7 @@ QWidget *FrmMain::buildChartPanel()
     auto *panel = makePanel("fraLayout", "      Layout Of Your Plot      ");
     panel->setAlignment(Qt::AlignHCenter);
     auto *layout = new QVBoxLayout(panel);
-    auto *frame = new PlotFrame(m_editor.txtRoom);
+    auto *frame = new PlotFrame(editor().txtRoom);
     m_chart = frame->chart();
     m_chartArea = new ChartScrollArea(frame);
     layout->addWidget(m_chartArea, 0, Qt::AlignHCenter);
@@ -236,12 +291,15 @@ QWidget *FrmMain::buildRoomColumn()
 
     auto *commands = makePanel("Frame3", "");
     auto *grid = new QGridLayout(commands);
-    grid->addWidget(makeButton("cmdOpen", "Open"), 0, 0);
-    grid->addWidget(makeButton("Command2", "&Save"), 0, 1);
+    m_open = makeButton("cmdOpen", "Open");
+    m_save = makeButton("Command2", "&Save");
+    grid->addWidget(m_open, 0, 0);
+    grid->addWidget(m_save, 0, 1);
     auto *analysis = makeButton("cmdAnalysis", "&Vastu Shastra Result");
     connect(analysis, &QPushButton::clicked, this, &FrmMain::runAnalysis);
     grid->addWidget(analysis, 1, 0, 1, 2);
-    grid->addWidget(makeButton("cmdSaveAsJPEG", "Save As &JPEG"), 2, 0, 1, 2);
+    m_saveJpeg = makeButton("cmdSaveAsJPEG", "Save As &JPEG");
+    grid->addWidget(m_saveJpeg, 2, 0, 1, 2);
     layout->addWidget(commands);
     layout->addStretch();
     return column;
@@ -282,7 +340,7 @@ QWidget *FrmMain::buildDialogArea()
         {OpeningKind::BackEntrance, m_backEntrance},
     };
     for (const auto &[kind, start] : openings) {
-        auto *panels = new OpeningPanels(kind, m_editor, m_dialogs, *m_history, *m_chart,
+        auto *panels = new OpeningPanels(kind, editor(), m_dialogs, m_document->history(), *m_chart,
                                          *m_compass, *start, this);
         stack->addWidget(panels->facingPanel());
         stack->addWidget(panels->sizePanel());
@@ -297,14 +355,79 @@ void FrmMain::chartChanged()
     m_chart->update();
     for (OpeningPanels *panels : m_openings)
         panels->refreshButton();
+    showTitle();
+}
+
+void FrmMain::showTitle()
+{
+    // A layout with no name and no changes keeps the window's own caption alone.
+    const QString &path = m_document->filePath();
+    const bool modified = m_document->isModified();
+    setWindowFilePath(path);
+    if (path.isEmpty())
+        setWindowTitle(modified ? QString(kWindowCaption) + "[*]" : QString(kWindowCaption));
+    else
+        setWindowTitle(m_document->displayName() + "[*] - " + kWindowCaption);
+    setWindowModified(modified);
+}
+
+PlotEntry FrmMain::plotEntry() const
+{
+    const int facing = m_direction->currentIndex();
+    return {textOf(m_plotLength), textOf(m_plotWidth),
+            facing < 0 ? Facing::North : static_cast<Facing>(facing)};
+}
+
+void FrmMain::showPlotEntry(const PlotEntry &plot)
+{
+    m_plotLength->setText(QString::fromStdString(plot.length));
+    m_plotWidth->setText(QString::fromStdString(plot.width));
+    m_direction->setCurrentIndex(static_cast<int>(plot.facing));
+    changeDirection();
+    // The scales follow the plot; a plot not yet entered in full has none.
+    if (ValidatePlotEntry(plot.length, plot.width)) {
+        editor().scales = Scales{};
+        m_lengthScale->hide();
+        m_lengthScale->clear();
+        m_widthScale->clear();
+    } else {
+        reducedScaleMeasure();
+    }
+}
+
+bool FrmMain::openLayoutFile(const QString &path)
+{
+    // A file handed over while an element is held waits for its drop.
+    if (m_chart->holdingButton() != Qt::NoButton) {
+        auto *wait = new QObject(this);
+        connect(m_chart, &ChartWidget::holdChanged, wait, [this, path, wait](bool held) {
+            if (held)
+                return;
+            wait->deleteLater();
+            QMetaObject::invokeMethod(this, [this, path] { openLayoutFile(path); },
+                                      Qt::QueuedConnection);
+        });
+        return false;
+    }
+    return m_documents->openLayoutFile(path);
+}
+
+void FrmMain::keepRecoveryFile(const QString &path)
+{
+    delete m_recovery;
+    m_recovery = new RecoveryFile(*m_document, path, this);
+    m_recovery->offerRestore(m_dialogs);
 }
 
 void FrmMain::closeEvent(QCloseEvent *event)
 {
-    if (!m_history->isClean() && !m_dialogs.askYesNo(kUnsavedChangesQuestion, Icon::None)) {
+    if (!m_documents->maySetAside()) {
         event->ignore();
         return;
     }
+    // A clean end: nothing is left to recover.
+    if (m_recovery)
+        m_recovery->remove();
     QMainWindow::closeEvent(event);
 }
 
@@ -359,11 +482,11 @@ bool FrmMain::reducedScaleMeasure()
         refuse(*refusal);
         return false;
     }
-    m_editor.scales = measureScales(length, width);
+    editor().scales = measureScales(length, width);
     const std::string point = QLocale().decimalPoint().toStdString();
     m_lengthScale->show();
-    m_lengthScale->setText(QString::fromStdString(lengthScaleCaption(m_editor.scales, point)));
-    m_widthScale->setText(QString::fromStdString(widthScaleCaption(m_editor.scales, point)));
+    m_lengthScale->setText(QString::fromStdString(lengthScaleCaption(editor().scales, point)));
+    m_widthScale->setText(QString::fromStdString(widthScaleCaption(editor().scales, point)));
     return true;
 }
 
@@ -408,14 +531,12 @@ void FrmMain::confirmRoom()
 {
     const RoomEntry entry{textOf(m_roomName), textOf(m_roomLength), textOf(m_roomWidth),
                           textOf(m_plotLength), textOf(m_plotWidth)};
-    const auto result = m_history->record("Create " + trimSpaces(entry.name), 0,
-                                          [&] { return createRoom(m_editor, entry); });
+    const auto result = m_document->history().record(
+        "Create " + trimSpaces(entry.name), 0, [&] { return createRoom(editor(), entry); });
     if (const auto *refusal = std::get_if<Refusal>(&result)) {
         refuse(*refusal);
         return;
     }
-    // A room may bear an entrance's name.
-    chartChanged();
 
     m_roomPanel->hide();
     m_selectRoom->show();
@@ -429,7 +550,7 @@ void FrmMain::confirmRoom()
 
 void FrmMain::runAnalysis()
 {
-    const std::string report = RunAnalysis(m_editor.txtRoom, m_direction->currentIndex());
+    const std::string report = RunAnalysis(editor().txtRoom, m_direction->currentIndex());
     auto *display = new FrmDisplay(m_dialogs, report, this);
     connect(display, &FrmDisplay::left, this, &QWidget::show);
     display->show();

@@ -14,6 +14,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
+class QMenu;
 class QPushButton;
 
 namespace tessel {
@@ -22,14 +23,18 @@ class ChartScrollArea;
 class ChartWidget;
 class CompassRose;
 class Dialogs;
+class Document;
+class DocumentCommands;
 class FileCommands;
-class History;
 class OpeningPanels;
+class RecoveryFile;
+struct PlotEntry;
 
 inline constexpr const char *kWindowCaption = "Tessel v1.45";
 
 // The editor window: plot entry, the plot chart, room entry and the commands. It owns the
-// editing state and asks the user everything through the dialogs it is given.
+// document being edited, shows it as it changes, and asks the user everything through the
+// dialogs it is given.
 class FrmMain : public QMainWindow
 {
     Q_OBJECT
@@ -37,9 +42,19 @@ public:
     explicit FrmMain(Dialogs &dialogs, QWidget *parent = nullptr);
     ~FrmMain() override;
 
-    const Editor &editor() const { return m_editor; }
+    const Editor &editor() const;
     // For tests that need a chart in a given state.
-    Editor &editor() { return m_editor; }
+    Editor &editor();
+    Document &document() const { return *m_document; }
+    DocumentCommands &documentCommands() const { return *m_documents; }
+
+    // Opens a layout document, or a layout file of the first format, asking first about
+    // unsaved changes; from the command line and from another start of the program.
+    bool openLayoutFile(const QString &path);
+    // Keeps a copy of unsaved work in this file from now on, and first offers to restore the
+    // copy a run that did not end cleanly left there.
+    void keepRecoveryFile(const QString &path);
+    RecoveryFile *recoveryFile() const { return m_recovery; }
 
     // Computes the scales from the plot fields and shows them; false, with a message and
     // nothing changed, when the plot entry is refused.
@@ -54,8 +69,8 @@ public:
     void runAnalysis();
     // The folder that holds Structure.txt, for saving and opening; layoutFolder() by default.
     void setLayoutFolder(const QString &folder);
-    // Call after anything that changes the element table: repaints the chart and sets the
-    // entrance buttons from it.
+    // Shows the document again: the chart, the entrance buttons, the title. The document
+    // calls it after every change; tests that set a chart by hand call it too.
     void chartChanged();
 
 protected:
@@ -64,6 +79,10 @@ protected:
 
 private:
     void buildMenus();
+    void buildDocumentMenu(QMenu &file);
+    PlotEntry plotEntry() const;
+    void showPlotEntry(const PlotEntry &plot);
+    void showTitle();
     QWidget *buildPlotColumn();
     QWidget *buildChartPanel();
     QWidget *buildRoomColumn();
@@ -73,9 +92,9 @@ private:
     QLineEdit *fieldFor(Field field) const;
 
     Dialogs &m_dialogs;
-    Editor m_editor;
-    // Goes before the editor it records.
-    std::unique_ptr<History> m_history;
+    Document *m_document = nullptr;
+    DocumentCommands *m_documents = nullptr;
+    RecoveryFile *m_recovery = nullptr;
 
     QLineEdit *m_plotLength = nullptr;
     QLineEdit *m_plotWidth = nullptr;
@@ -95,6 +114,9 @@ private:
     QLineEdit *m_roomLength = nullptr;
     QLineEdit *m_roomWidth = nullptr;
     FileCommands *m_fileCommands = nullptr;
+    QPushButton *m_open = nullptr;
+    QPushButton *m_save = nullptr;
+    QPushButton *m_saveJpeg = nullptr;
     QPushButton *m_door = nullptr;
     QPushButton *m_deleteDoor = nullptr;
     QPushButton *m_mainEntrance = nullptr;

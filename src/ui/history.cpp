@@ -123,8 +123,10 @@ void History::close()
         return;
     Step step = m_recorder->finish();
     m_recorder.reset();
-    if (!step.isEmpty())
+    if (!step.isEmpty()) {
         push(std::move(step), m_run);
+        emit changed();
+    }
 }
 
 void History::push(Step step, bool run)
@@ -183,7 +185,7 @@ void History::undo()
     if (m_recorder || !m_stack.canUndo())
         return;
     m_stack.undo();
-    emit applied();
+    emit changed();
 }
 
 void History::redo()
@@ -191,7 +193,7 @@ void History::redo()
     if (m_recorder || !m_stack.canRedo())
         return;
     m_stack.redo();
-    emit applied();
+    emit changed();
 }
 
 bool History::isClean() const
@@ -214,6 +216,14 @@ bool History::isClean() const
 
 void History::setClean()
 {
+    m_stack.setClean();
+    emit changed();
+}
+
+void History::clear()
+{
+    m_recorder.reset();
+    m_stack.clear();
     m_stack.setClean();
 }
 

@@ -59,6 +59,8 @@ public:
     // The state at the last save or open, or at start; undoing back to it is clean again.
     bool isClean() const;
     void setClean();
+    // Forgets every step: the chart now stands for a new start.
+    void clear();
     const QUndoStack &stack() const { return m_stack; }
 
     // Adds "&Undo" and "&Redo" to the menu; their texts name the step and they are enabled
@@ -66,8 +68,9 @@ public:
     void addActions(QMenu &menu);
 
 signals:
-    // Undo or redo changed the editor: everything shown from it is to be shown again.
-    void applied();
+    // A step was kept, undone or redone, or the clean state was set: everything shown from
+    // the editor is to be shown again.
+    void changed();
 
 private:
     struct Closer

@@ -127,6 +127,32 @@ std::optional<std::string> QtDialogs::askFileName(const std::string &filter,
     return dialog.selectedFiles().constFirst().toStdString();
 }
 
+std::optional<std::string> QtDialogs::askOpenFileName(const std::string &filter)
+{
+    QFileDialog dialog(m_parent, kApplicationTitle, QString(), fromStd(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst().toStdString();
+}
+
+Choice QtDialogs::askSaveDiscardCancel(const std::string &text)
+{
+    const auto box = makeMessageBox(kApplicationTitle, text, Icon::None,
+                                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                                    m_parent);
+    box->setDefaultButton(QMessageBox::Save);
+    switch (box->exec()) {
+    case QMessageBox::Save:
+        return Choice::Save;
+    case QMessageBox::Discard:
+        return Choice::Discard;
+    default:
+        return Choice::Cancel;
+    }
+}
+
 bool QtDialogs::askPrinter(PrintJob &job)
 {
     QPrinter printer(QPrinter::HighResolution);

@@ -38,6 +38,8 @@ public:
     std::optional<std::string> askCopyFileName(const std::string &filter,
                                                const std::string &defaultSuffix,
                                                const std::string &startName) override;
+    std::optional<std::string> askOpenFileName(const std::string &filter) override;
+    Choice askSaveDiscardCancel(const std::string &text) override;
 
 private:
     std::optional<std::string> askFileName(const std::string &filter,

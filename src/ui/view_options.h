@@ -53,12 +53,13 @@ public:
     void zoomOut();
 
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Shows the status of the element under the pointer, or else of the selected one.
+    void showStatus();
 
 private:
     QAction *addToggle(QMenu *menu, const char *name, const char *caption, const char *key,
                        bool byDefault = false);
     void apply();
-    void showStatus();
     void point(int index);
 
     QMainWindow &m_window;

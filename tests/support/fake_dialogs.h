@@ -55,6 +55,23 @@ public:
         return next(fileAnswers, filter, std::optional<std::string>());
     }
 
+    // askOpenFileName takes its answers from fileAnswers too.
+    std::optional<std::string> askOpenFileName(const std::string &filter) override
+    {
+        prompts.push_back(filter);
+        return next(fileAnswers, filter, std::optional<std::string>());
+    }
+
+    // Every Save / Discard / Cancel question, in order, and the answers to them.
+    std::vector<std::string> choices;
+    std::deque<Choice> choiceAnswers;
+
+    Choice askSaveDiscardCancel(const std::string &text) override
+    {
+        choices.push_back(text);
+        return next(choiceAnswers, text, Choice::Cancel);
+    }
+
     std::string lastMessage() const
     {
         return messages.empty() ? std::string() : messages.back().text;
@@ -65,6 +82,7 @@ public:
         messages.clear();
         questions.clear();
         prompts.clear();
+        choices.clear();
     }
 
 private:

@@ -385,23 +385,22 @@ void HistoryUiTest::closingAsksOnlyAboutChanges()
     }
     m_dialogs->clear();
     const std::string chart = writeLayout(m_window->editor().txtRoom);
-    m_dialogs->yesNoAnswers = {answer};
+    // Yes: the changes are let go.
+    m_dialogs->choiceAnswers = {answer ? tessel::Choice::Discard : tessel::Choice::Cancel};
     find<QAction>("mnuExit")->trigger();
 
-    QCOMPARE(m_dialogs->questions.size(), asked ? 1u : 0u);
+    QCOMPARE(m_dialogs->choices.size(), asked ? 1u : 0u);
     if (asked)
-        QCOMPARE(
-            m_dialogs->questions.front(),
-            (FakeDialogs::Shown{"The layout has changes that are not saved. Close Tessel anyway?",
-                                Icon::None}));
-    m_dialogs->yesNoAnswers.clear();
+        QCOMPARE(m_dialogs->choices.front(),
+                 "The layout \"Untitled\" has changes that are not saved. Save them?");
+    m_dialogs->choiceAnswers.clear();
     QCOMPARE(m_window->isVisible(), !closed);
     QCOMPARE(writeLayout(m_window->editor().txtRoom), chart);
     // The close box asks the same.
     if (!closed) {
-        m_dialogs->yesNoAnswers = {false};
+        m_dialogs->choiceAnswers = {tessel::Choice::Cancel};
         QVERIFY(!m_window->close());
-        QCOMPARE(m_dialogs->questions.size(), 2u);
+        QCOMPARE(m_dialogs->choices.size(), 2u);
     }
 }
 
