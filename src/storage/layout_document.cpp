@@ -217,13 +217,13 @@ public:
         return rgb;
     }
 
+private:
     void refuse(const char *key, const std::string &what)
     {
         if (!m_fault)
             m_fault = m_where + quoted(key) + ' ' + what;
     }
 
-private:
     QJsonValue required(const char *key)
     {
         const QJsonValue value = m_object.value(keyOf(key));

@@ -1,6 +1,5 @@
 #include "storage/layout_document.h"
 
-#include "model/openings.h"
 #include "storage/layout_file.h"
 
 #include "sample_plan.h"
@@ -13,22 +12,7 @@
 namespace tessel {
 namespace {
 
-using testing::addElement;
-using testing::park;
-
-// Rooms, doors and both entrances at fractional positions, with a deleted room and a deleted
-// door among them.
-LayoutDocument samplePlanDocument(Facing facing)
-{
-    Editor editor = testing::samplePlan();
-    addElement(editor, "Caf\xC3\xA9 \"Nook\"", 1066.667f, 0.001f, 533.3333f, 1.0f / 3, 0);
-    park(editor, addElement(editor, "Store Room", 0, 800, 800, 800), "Store Room");
-    const int door = addElement(editor, "", 1600, 400, 0, 400);
-    park(editor, door, "Deleted Door");
-    editor.txtRoom.at(door).fillOverride = kDeletedOpeningFill;
-    addElement(editor, "", 2000, 800, 400, 0, 5);
-    return {"60.5", "3O", facing, editor.txtRoom};
-}
+using testing::samplePlanDocument;
 
 class DocumentRoundTrip : public ::testing::TestWithParam<Facing>
 {
@@ -40,7 +24,6 @@ TEST_P(DocumentRoundTrip, KeepsTableAndPlot)
     const std::string bytes = writeLayoutDocument(saved);
     const DocumentReadResult read = readLayoutDocument(bytes);
     ASSERT_TRUE(read.document) << read.error;
-    EXPECT_EQ(read.error, "");
     EXPECT_EQ(read.document->plotLength, saved.plotLength);
     EXPECT_EQ(read.document->plotWidth, saved.plotWidth);
     EXPECT_EQ(read.document->facing, saved.facing);
@@ -55,23 +38,6 @@ TEST_P(DocumentRoundTrip, KeepsTableAndPlot)
 INSTANTIATE_TEST_SUITE_P(Facings, DocumentRoundTrip,
                          ::testing::Values(Facing::North, Facing::South, Facing::East,
                                            Facing::West));
-
-TEST(LayoutDocument, IgnoresKeysItDoesNotKnow)
-{
-    const DocumentReadResult read = readLayoutDocument(
-        R"({"format": "tessel-layout", "version": 1, "planImage": "iVBORw0KGgo=",
-            "plotLength": "60", "plotWidth": "30", "facing": "East", "elements": [
-            {"text": "Hall", "left": 1, "top": 2, "width": 3, "height": 4, "borderStyle": 0,
-             "tint": [1, 2]}]})");
-    ASSERT_TRUE(read.document) << read.error;
-    EXPECT_EQ(read.document->facing, Facing::East);
-    ASSERT_EQ(read.document->table.elementCount(), 1);
-    const ChartElement &hall = read.document->table.at(1);
-    EXPECT_EQ(hall.text, "Hall");
-    EXPECT_EQ(hall.height, 4);
-    EXPECT_TRUE(hall.enabled);
-    EXPECT_FALSE(hall.fillOverride);
-}
 
 TEST(LayoutDocument, IsToldFromStructureTextByItsContent)
 {
@@ -131,11 +97,20 @@ std::string elementWith(const std::string &what, const std::string &by)
     return replaced(hall, what, by);
 }
 
+TEST(LayoutDocument, IgnoresKeysItDoesNotKnow)
+{
+    const DocumentReadResult read = readLayoutDocument(
+        replaced(withElements(elementWith("}", R"(, "tint": [1, 2]})")), "\"version\": 1",
+                 R"("version": 1, "planImage": "iVBORw0KGgo=")"));
+    ASSERT_TRUE(read.document) << read.error;
+    ASSERT_EQ(read.document->table.elementCount(), 1);
+    EXPECT_EQ(read.document->table.at(1).height, 4);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, HostileDocuments,
     ::testing::Values(
         HostileCase{"empty", "", "not a Tessel layout document"},
-        HostileCase{"a Structure.txt", "1,\"Hall\",1,2,3,4,1\r\n", "not a Tessel layout document"},
         HostileCase{"foreign JSON", R"({"name": "tessel-layout"})", "not a Tessel layout document"},
         HostileCase{"truncated", withElements(hall).substr(0, 40),
                     "line 1, column 41: invalid termination by number"},
@@ -149,8 +124,6 @@ INSTANTIATE_TEST_SUITE_P(
                     "\"plotWidth\" is missing"},
         HostileCase{"an unknown facing", replaced(withElements(""), "North", "Up"),
                     "\"facing\" is not North, South, East or West"},
-        HostileCase{"elements not a list", replaced(withElements(""), "[]", "{}"),
-                    "\"elements\" is not a list"},
         HostileCase{"an element not an object", withElements(hall + ",7"),
                     "element 2 is not an object"},
         HostileCase{"a number as text", withElements(hall + "," + elementWith("1,", "\"1\",")),
@@ -165,8 +138,6 @@ INSTANTIATE_TEST_SUITE_P(
                     "line 1, column 154: illegal number"},
         HostileCase{"a fractional border", withElements(elementWith("1}", "0.5}")),
                     "element 1: \"borderStyle\" is not a whole number from -32768 to 32767"},
-        HostileCase{"enabled as text", withElements(elementWith("}", ", \"enabled\": 1}")),
-                    "element 1: \"enabled\" is not true or false"},
         HostileCase{"a fill by name", withElements(elementWith("}", ", \"fill\": \"#c18ae\"}")),
                     "element 1: \"fill\" is not a colour written as #rrggbb"},
         HostileCase{"a far too long name",

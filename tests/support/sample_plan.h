@@ -1,6 +1,8 @@
 #pragma once
 
 #include "model/editor.h"
+#include "model/openings.h"
+#include "storage/layout_document.h"
 #include "storage/layout_file.h"
 
 #include <string>
@@ -39,6 +41,20 @@ inline Editor samplePlan()
     addElement(editor, "Back Entrance", 3200, 200, 0, 533.3333f); // 5
     editor.backEntranceIndex = 5;
     return editor;
+}
+
+// The sample plan with a deleted room, a deleted door, a door of another border, and a name
+// with quotes at fractional positions.
+inline LayoutDocument samplePlanDocument(Facing facing)
+{
+    Editor editor = samplePlan();
+    addElement(editor, "Caf\xC3\xA9 \"Nook\"", 1066.667f, 0.001f, 533.3333f, 1.0f / 3, 0);
+    park(editor, addElement(editor, "Store Room", 0, 800, 800, 800), "Store Room");
+    const int door = addElement(editor, "", 1600, 400, 0, 400);
+    park(editor, door, "Deleted Door");
+    editor.txtRoom.at(door).fillOverride = kDeletedOpeningFill;
+    addElement(editor, "", 2000, 800, 400, 0, 5);
+    return {"60.5", "3O", facing, editor.txtRoom};
 }
 
 } // namespace tessel::testing
