@@ -12,6 +12,10 @@ CommandLine parseCommandLine(const QStringList &arguments)
         QStringLiteral("Judges the layout of a house against the rules of Vastu Shastra."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("A layout to open: a .tessel document or a "
+                                                "layout file."),
+                                 QStringLiteral("[file]"));
     // The options every Qt program takes (-platform offscreen, -style ...): the application
     // object reads them later; here they are only let through.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -29,22 +33,28 @@ CommandLine parseCommandLine(const QStringList &arguments)
     }
     if (!parser.parse(arguments))
         return {CommandLine::Action::UsageError,
-                parser.errorText() + QStringLiteral("\nTry 'tessel --help' for more information.\n")};
+                parser.errorText() + QStringLiteral("\nTry 'tessel --help' for more information.\n"),
+                {}};
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         // Without an application object Qt cannot know the program's name.
         QString text = parser.helpText();
         text.replace(QStringLiteral("<executable_name>"), QStringLiteral("tessel"));
-        return {CommandLine::Action::Print, text};
+        return {CommandLine::Action::Print, text, {}};
     }
     if (parser.isSet(version))
-        return {CommandLine::Action::Print, QCoreApplication::applicationName() + ' ' +
-                                                QCoreApplication::applicationVersion() + '\n'};
-    if (!parser.positionalArguments().isEmpty())
+        return {CommandLine::Action::Print,
+                QCoreApplication::applicationName() + ' ' +
+                    QCoreApplication::applicationVersion() + '\n',
+                {}};
+    if (parser.positionalArguments().size() > 1)
         return {CommandLine::Action::UsageError,
                 QStringLiteral("Unexpected argument: %1\nTry 'tessel --help' for more "
                                "information.\n")
-                    .arg(parser.positionalArguments().constFirst())};
-    return {};
+                    .arg(parser.positionalArguments().at(1)),
+                {}};
+    CommandLine run;
+    run.files = parser.positionalArguments();
+    return run;
 }
 
 } // namespace tessel

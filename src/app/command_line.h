@@ -17,6 +17,8 @@ struct CommandLine
     };
     Action action = Action::Run;
     QString text;
+    // Layouts to open, as given.
+    QStringList files;
 };
 
 // Reads the arguments (the program's name first). Needs no application object, so that

@@ -35,5 +35,5 @@ int main(int argc, char *argv[])
     tessel::QtDialogs dialogs;
     return tessel::runApplication(
         app, dialogs, tessel::StartupEnvironment::system(),
-        [&dialogs](tessel::FrmMain &window) { dialogs.setParent(&window); });
+        [&dialogs](tessel::FrmMain &window) { dialogs.setParent(&window); }, commandLine.files);
 }

@@ -6,14 +6,18 @@
 #include "ui/style.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QLockFile>
 #include <QPluginLoader>
 #include <QStandardPaths>
+#include <QThread>
 
 namespace tessel {
 
@@ -43,6 +47,54 @@ bool jpegWriterAvailable()
     return QImageWriter::supportedImageFormats().contains(format.toLatin1());
 }
 
+constexpr int kHandOverTimeoutMs = 5000;
+
+// Hands the files to the instance that listens on `serverName`; false when none answers.
+bool handOver(const QString &serverName, const QStringList &files)
+{
+    if (serverName.isEmpty())
+        return false;
+    // The running instance may be starting still, its lock taken before it listens.
+    QLocalSocket socket;
+    const QDeadlineTimer deadline(kHandOverTimeoutMs);
+    for (socket.connectToServer(serverName); !socket.waitForConnected(kHandOverTimeoutMs);
+         socket.connectToServer(serverName)) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(50);
+    }
+    for (const QString &file : files)
+        socket.write(QFileInfo(file).absoluteFilePath().toUtf8() + '\n');
+    socket.disconnectFromServer();
+    return socket.state() == QLocalSocket::UnconnectedState ||
+           socket.waitForDisconnected(kHandOverTimeoutMs);
+}
+
+// Opens the files later starts hand over, one path a line, and brings the window to the front.
+void listenForFiles(QLocalServer &server, const QString &serverName, FrmMain &window)
+{
+    if (serverName.isEmpty())
+        return;
+    // A name left by an instance that crashed would keep this one from listening.
+    QLocalServer::removeServer(serverName);
+    if (!server.listen(serverName))
+        return;
+    QObject::connect(&server, &QLocalServer::newConnection, &window, [&server, &window] {
+        while (QLocalSocket *socket = server.nextPendingConnection()) {
+            QObject::connect(socket, &QLocalSocket::disconnected, &window, [socket, &window] {
+                const QList<QByteArray> lines = socket->readAll().split('\n');
+                socket->deleteLater();
+                window.raise();
+                window.activateWindow();
+                for (const QByteArray &line : lines) {
+                    if (!line.isEmpty())
+                        window.openLayoutFile(QString::fromUtf8(line));
+                }
+            });
+        }
+    });
+}
+
 } // namespace
 
 StartupEnvironment StartupEnvironment::system()
@@ -50,11 +102,14 @@ StartupEnvironment StartupEnvironment::system()
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty())
         folder = QDir::tempPath();
-    return {folder + QStringLiteral("/tessel.lock"), jpegWriterAvailable};
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(data);
+    return {folder + QStringLiteral("/tessel.lock"), jpegWriterAvailable,
+            folder + QStringLiteral("/tessel.socket"), data + QStringLiteral("/recovery.tessel")};
 }
 
 int runApplication(QApplication &app, Dialogs &dialogs, const StartupEnvironment &environment,
-                   const std::function<void(FrmMain &)> &onShown)
+                   const std::function<void(FrmMain &)> &onShown, const QStringList &files)
 {
     installLook();
     QLockFile instanceLock(environment.lockFilePath);
@@ -64,6 +119,8 @@ int runApplication(QApplication &app, Dialogs &dialogs, const StartupEnvironment
     // Only a lock held by another instance keeps this one out. A lock that cannot be made at
     // all (a folder that cannot be written) says nothing of other instances.
     if (!instanceLock.tryLock(0) && instanceLock.error() == QLockFile::LockFailedError) {
+        if (!files.isEmpty() && handOver(environment.serverName, files))
+            return 0;
         dialogs.showMessage("Application is already running", Icon::Information);
         return 0;
     }
@@ -76,6 +133,12 @@ int runApplication(QApplication &app, Dialogs &dialogs, const StartupEnvironment
     window.show();
     if (onShown)
         onShown(window);
+    QLocalServer server;
+    listenForFiles(server, environment.serverName, window);
+    if (!environment.recoveryFilePath.isEmpty())
+        window.keepRecoveryFile(environment.recoveryFilePath);
+    for (const QString &file : files)
+        window.openLayoutFile(QFileInfo(file).absoluteFilePath());
     return app.exec();
 }
 

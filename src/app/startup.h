@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -19,14 +20,22 @@ struct StartupEnvironment
     QString lockFilePath;
     // Whether a JPEG file can be written; the chart export cannot work without it.
     std::function<bool()> canWriteJpeg;
+    // Where the running instance listens for files handed to a second start; none when
+    // empty.
+    QString serverName = {};
+    // Where unsaved work is kept against a crash; none when empty.
+    QString recoveryFilePath = {};
 
     static StartupEnvironment system();
 };
 
 // Runs the program: makes sure it is the only instance, checks that JPEG can be written,
-// shows the main window and runs the event loop until it closes. `onShown` is called with
-// the window once it is shown. Returns the process's exit code.
+// shows the main window, offers to restore unsaved work a crash left, opens `files` and runs
+// the event loop until the window closes. `onShown` is called with the window once it is
+// shown. A second start given files hands them to the running instance and ends. Returns the
+// process's exit code.
 int runApplication(QApplication &app, Dialogs &dialogs, const StartupEnvironment &environment,
-                   const std::function<void(FrmMain &)> &onShown = {});
+                   const std::function<void(FrmMain &)> &onShown = {},
+                   const QStringList &files = {});
 
 } // namespace tessel

@@ -55,6 +55,7 @@ protected:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         environment.insert("XDG_RUNTIME_DIR", m_runtime.path());
+        environment.insert("XDG_DATA_HOME", m_runtime.filePath("data"));
         process->setProcessEnvironment(environment);
         process->setProcessChannelMode(QProcess::SeparateChannels);
         process->start(program, arguments);
@@ -182,6 +183,42 @@ TEST_F(Instances, CommandLineAnswersWithoutAWindow)
         // No instance ran: the lock was never taken.
         EXPECT_FALSE(QFile::exists(lockPath()));
     }
+}
+
+// A layout file given to a second start is opened by the first, which keeps a copy of the
+// unsaved work; killed, it leaves that copy, and the next start brings the work back.
+TEST_F(Instances, FileGivenToASecondStartOpensInTheFirstAndSurvivesAKill)
+{
+    const QString layout = m_runtime.filePath("Structure.txt");
+    {
+        QFile file(layout);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("1,\"Kitchen\",0,0,1600,800,0\r\n2,\"\",800,800,400,0,1\r\n");
+    }
+    QProcess *first = launch(TESSEL_EXECUTABLE);
+    ASSERT_TRUE(first->waitForStarted(kTimeoutMs));
+    ASSERT_TRUE(waitForLock(*first));
+    QProcess *second = launch(TESSEL_EXECUTABLE, {layout});
+    ASSERT_TRUE(second->waitForFinished(kTimeoutMs));
+    EXPECT_EQ(second->exitCode(), 0);
+
+    const QString recovery = m_runtime.filePath("data/Tessel/Tessel/recovery.tessel");
+    const QDeadlineTimer deadline(kTimeoutMs);
+    while (!QFile::exists(recovery) && !deadline.hasExpired())
+        QThread::msleep(50);
+    ASSERT_TRUE(QFile::exists(recovery));
+    first->kill();
+    ASSERT_TRUE(first->waitForFinished(kTimeoutMs));
+
+    const Output next = runProbe({"--yes", "--tell-layout"});
+    EXPECT_EQ(next.lines,
+              (Lines{"shown\tfrmMain",
+                     "question none\tTessel was not ended properly last time. Restore the "
+                     "layout \"Untitled\" with the changes that were not saved?",
+                     "layout\tTessel v1.45[*]\t2",
+                     "choice\tThe layout \"Untitled\" has changes that are not saved. Save them?"}));
+    // Closed, it asked about the work and let it go: nothing is left to recover.
+    EXPECT_FALSE(QFile::exists(recovery));
 }
 
 } // namespace

@@ -39,8 +39,16 @@ public:
     bool askYesNo(const std::string &text, tessel::Icon icon) override
     {
         std::cout << "question " << nameOf(icon) << '\t' << text << std::endl;
-        return false;
+        return yes;
     }
+    // Lets changes go when the window closes.
+    tessel::Choice askSaveDiscardCancel(const std::string &text) override
+    {
+        std::cout << "choice\t" << text << std::endl;
+        return tessel::Choice::Discard;
+    }
+    // The answer to every Yes/No question.
+    bool yes = false;
     std::optional<std::string> askText(const std::string &prompt) override
     {
         std::cout << "prompt\t" << prompt << std::endl;
@@ -65,6 +73,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tessel");
+    QApplication::setOrganizationName("Tessel");
 
     const QStringList arguments = QCoreApplication::arguments();
     const qsizetype plugins = arguments.indexOf(QStringLiteral("--plugins"));
@@ -72,9 +81,20 @@ int main(int argc, char *argv[])
         QCoreApplication::setLibraryPaths({arguments.at(plugins + 1)});
 
     PrintingDialogs dialogs;
+    dialogs.yes = arguments.contains(QStringLiteral("--yes"));
+    // Tells what the window shows once start-up is over.
+    const bool tellLayout = arguments.contains(QStringLiteral("--tell-layout"));
     return tessel::runApplication(
-        app, dialogs, tessel::StartupEnvironment::system(), [](tessel::FrmMain &window) {
+        app, dialogs, tessel::StartupEnvironment::system(), [tellLayout](tessel::FrmMain &window) {
             std::cout << "shown\t" << window.objectName().toStdString() << std::endl;
-            QMetaObject::invokeMethod(&window, &QWidget::close, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                &window,
+                [&window, tellLayout] {
+                    if (tellLayout)
+                        std::cout << "layout\t" << window.windowTitle().toStdString() << '\t'
+                                  << window.editor().txtRoom.elementCount() << std::endl;
+                    window.close();
+                },
+                Qt::QueuedConnection);
         });
 }
