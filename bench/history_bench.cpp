@@ -4,9 +4,9 @@
 // every room.
 
 #include "chart_bench.h"
-#include "model/history.h"
+#include "model/steps.h"
 #include "model/placement.h"
-#include "ui/history.h"
+#include "ui/undo_history.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "model/openings.h"
 
 #include "model/entrances.h"
-#include "model/hints.h"
+#include "model/hint_texts.h"
 #include "model/number.h"
 #include "model/placement.h"
 

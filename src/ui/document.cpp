@@ -1,7 +1,7 @@
 #include "ui/document.h"
 
 #include "storage/layout_commands.h"
-#include "ui/history.h"
+#include "ui/undo_history.h"
 
 #include <QFileInfo>
 

@@ -3,7 +3,7 @@
 #include "model/editor.h"
 #include "storage/layout_commands.h"
 #include "ui/chart_widget.h"
-#include "ui/history.h"
+#include "ui/undo_history.h"
 #include "ui/layout_folder.h"
 
 #include <QAbstractButton>

@@ -4,7 +4,7 @@
 #include "model/editor.h"
 #include "model/placement.h"
 #include "ui/chart_widget.h"
-#include "ui/history.h"
+#include "ui/undo_history.h"
 
 #include <utility>
 

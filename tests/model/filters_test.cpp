@@ -1,5 +1,5 @@
 #include "model/filters.h"
-#include "model/hints.h"
+#include "model/hint_texts.h"
 
 #include <gtest/gtest.h>
 

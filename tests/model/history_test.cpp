@@ -1,5 +1,5 @@
 #include "fake_dialogs.h"
-#include "model/history.h"
+#include "model/steps.h"
 #include "model/openings.h"
 #include "model/placement.h"
 #include "model/rooms.h"

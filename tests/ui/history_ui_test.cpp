@@ -3,7 +3,7 @@
 #include "storage/layout_file.h"
 #include "ui/chart_widget.h"
 #include "ui/frm_main.h"
-#include "ui/history.h"
+#include "ui/undo_history.h"
 #include "window_support.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/history.h"
+#include "model/steps.h"
 
 #include <QObject>
 #include <QUndoStack>

@@ -1,6 +1,6 @@
-#include "ui/hints.h"
+#include "ui/tooltips.h"
 
-#include "model/hints.h"
+#include "model/hint_texts.h"
 
 #include <QAbstractButton>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "model/history.h"
+#include "model/steps.h"
 
 namespace tessel {
 

@@ -1,4 +1,4 @@
-#include "ui/history.h"
+#include "ui/undo_history.h"
 
 #include "model/chart.h"
 #include "model/openings.h"
