@@ -1,7 +1,7 @@
-// The yardstick of the start-up benchmark: a bare Qt window with one label, started and ended
-// the way main_window.cpp starts and ends frmMain.
+// The yardstick of the start-up benchmark: a bare Qt main window with one label, ended after
+// its first complete frame the way `tessel --quit-after-first-frame` ends.
 
-#include "quit_on_first_paint.h"
+#include "app/first_frame.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -13,8 +13,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName("Tessel");
     QMainWindow window;
     window.setCentralWidget(new QLabel(QStringLiteral("Tessel"), &window));
-    tessel::bench::QuitOnFirstPaint quit;
-    window.installEventFilter(&quit);
     window.show();
+    tessel::quitAfterFirstFrame(window);
     return app.exec();
 }

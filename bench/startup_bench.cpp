@@ -1,9 +1,10 @@
-// Start-up to the first painted frame: frmMain, started as the program starts it, against a
-// bare Qt window with one label started the same way. Each run is a fresh process, spawned
-// headless with a runtime folder of its own, timed from the spawn to the moment of its first
-// frame, which the process reports on its standard output. The goal is a
-// start-up within 1.3 times that of the bare window; the figures and the ratio are printed at
-// the end.
+// Start-up as a user waits for it: the shipped program, `tessel --quit-after-first-frame`,
+// against a bare Qt main window with one label that ends the same way. Each run is a fresh
+// process, spawned with a runtime folder of its own (so the single-instance lock never
+// meets another run's), and is timed from the spawn to the end of the process: loading,
+// start-up, the first complete frame and shutting down, as hyperfine would time the same two
+// commands. The goal is a start-up within 1.3 times that of the bare window; the figures and
+// the ratio are printed at the end.
 
 #include <benchmark/benchmark.h>
 
@@ -27,8 +28,9 @@ extern char **environ;
 namespace {
 
 constexpr double kGoal = 1.3;
+constexpr const char *kQuitOption = "--quit-after-first-frame";
 
-// The seconds from spawn to first frame of every timed run.
+// The seconds from spawn to end of every timed run.
 std::vector<double> g_bare;
 std::vector<double> g_window;
 
@@ -65,45 +67,30 @@ public:
 
     bool isReady() const { return !m_runtime.empty(); }
 
-    // Seconds from the spawn of `program` to its first frame; negative when it failed.
-    double run(const char *program)
+    // Seconds from the spawn of `program` with `argument` (may be null) to its end; negative
+    // when it failed.
+    double run(const char *program, const char *argument = nullptr)
     {
-        int output[2];
-        if (pipe(output) != 0)
-            return -1;
-        // Standard output carries the moment of the first frame; the programs' warnings
-        // would drown the figures.
+        // The programs' output and warnings would drown the figures.
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
         posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, output[0]);
 
-        char *arguments[] = {const_cast<char *>(program), nullptr};
+        char *arguments[] = {const_cast<char *>(program), const_cast<char *>(argument), nullptr};
         const auto start = std::chrono::steady_clock::now();
         pid_t pid = 0;
         const int spawned =
             posix_spawn(&pid, program, &actions, nullptr, arguments, m_environment.data());
         posix_spawn_file_actions_destroy(&actions);
-        close(output[1]);
-        if (spawned != 0) {
-            close(output[0]);
+        if (spawned != 0)
             return -1;
-        }
-        std::string reported;
-        char buffer[256];
-        for (ssize_t n; (n = read(output[0], buffer, sizeof buffer)) > 0;)
-            reported.append(buffer, std::size_t(n));
-        close(output[0]);
         int status = 0;
-        if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        const bool ended = waitpid(pid, &status, 0) == pid;
+        const auto end = std::chrono::steady_clock::now();
+        if (!ended || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
             return -1;
-        const long long frame = std::atoll(reported.c_str());
-        if (frame <= 0)
-            return -1;
-        const auto firstFrame =
-            std::chrono::steady_clock::time_point(std::chrono::nanoseconds(frame));
-        return std::chrono::duration<double>(firstFrame - start).count();
+        return std::chrono::duration<double>(end - start).count();
     }
 
 private:
@@ -113,21 +100,22 @@ private:
 };
 
 double median(std::vector<double> values);
+double mean(const std::vector<double> &values);
 
-// Each iteration starts the bare window and frmMain one right after the other, so that both
-// meet the same state of the machine; the iteration's time is frmMain's.
+// Each iteration starts the bare window and Tessel one right after the other, so that both
+// meet the same state of the machine; the iteration's time is Tessel's.
 void startUpBoth(benchmark::State &state)
 {
     Launcher launcher;
     // One untimed start of each first, so that both meet warm file caches.
     if (!launcher.isReady() || launcher.run(TESSEL_BARE_WINDOW) < 0 ||
-        launcher.run(TESSEL_MAIN_WINDOW) < 0) {
+        launcher.run(TESSEL_PROGRAM, kQuitOption) < 0) {
         state.SkipWithError("the programs could not be started");
         return;
     }
     for (auto _ : state) {
         const double bare = launcher.run(TESSEL_BARE_WINDOW);
-        const double window = launcher.run(TESSEL_MAIN_WINDOW);
+        const double window = launcher.run(TESSEL_PROGRAM, kQuitOption);
         if (bare < 0 || window < 0) {
             state.SkipWithError("a program failed");
             break;
@@ -138,6 +126,8 @@ void startUpBoth(benchmark::State &state)
     }
     state.counters["bare_ms"] = median(g_bare) * 1e3;
     state.counters["ratio"] = median(g_window) / median(g_bare);
+    // hyperfine compares means.
+    state.counters["ratio_of_means"] = mean(g_window) / mean(g_bare);
 }
 
 double median(std::vector<double> values)
@@ -155,7 +145,7 @@ double mean(const std::vector<double> &values)
 } // namespace
 
 BENCHMARK(startUpBoth)
-    ->Name("StartUpToFirstPaint/frmMainAfterBareWindow")
+    ->Name("StartUpToFirstFrame/TesselAfterBareWindow")
     ->Iterations(40)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
@@ -173,11 +163,12 @@ int main(int argc, char *argv[])
     const double bareMedian = median(g_bare) * 1e3;
     const double mainMedian = median(g_window) * 1e3;
     const double ratio = mainMedian / bareMedian;
-    std::printf("\nStart-up to first paint (median of %zu and %zu runs):\n"
+    std::printf("\nSpawn to end after the first complete frame (median of %zu and %zu runs):\n"
                 "  bare window %8.1f ms (mean %.1f)\n"
-                "  frmMain     %8.1f ms (mean %.1f)\n"
-                "  ratio       %8.2f (goal: at most %.1f) %s\n",
+                "  tessel      %8.1f ms (mean %.1f)\n"
+                "  ratio       %8.2f (goal: at most %.1f) %s; of the means %.2f\n",
                 g_bare.size(), g_window.size(), bareMedian, mean(g_bare) * 1e3, mainMedian,
-                mean(g_window) * 1e3, ratio, kGoal, ratio <= kGoal ? "met" : "NOT MET");
+                mean(g_window) * 1e3, ratio, kGoal, ratio <= kGoal ? "met" : "NOT MET",
+                mean(g_window) / mean(g_bare));
     return 0;
 }

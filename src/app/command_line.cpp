@@ -31,29 +31,36 @@ CommandLine parseCommandLine(const QStringList &arguments)
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);
     }
+    QCommandLineOption quitAfterFirstFrame(QStringLiteral("quit-after-first-frame"));
+    quitAfterFirstFrame.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(quitAfterFirstFrame);
     if (!parser.parse(arguments))
         return {CommandLine::Action::UsageError,
                 parser.errorText() + QStringLiteral("\nTry 'tessel --help' for more information.\n"),
-                {}};
+                {},
+                false};
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         // Without an application object Qt cannot know the program's name.
         QString text = parser.helpText();
         text.replace(QStringLiteral("<executable_name>"), QStringLiteral("tessel"));
-        return {CommandLine::Action::Print, text, {}};
+        return {CommandLine::Action::Print, text, {}, false};
     }
     if (parser.isSet(version))
         return {CommandLine::Action::Print,
                 QCoreApplication::applicationName() + ' ' +
                     QCoreApplication::applicationVersion() + '\n',
-                {}};
+                {},
+                false};
     if (parser.positionalArguments().size() > 1)
         return {CommandLine::Action::UsageError,
                 QStringLiteral("Unexpected argument: %1\nTry 'tessel --help' for more "
                                "information.\n")
                     .arg(parser.positionalArguments().at(1)),
-                {}};
+                {},
+                false};
     CommandLine run;
     run.files = parser.positionalArguments();
+    run.quitAfterFirstFrame = parser.isSet(quitAfterFirstFrame);
     return run;
 }
 

@@ -19,6 +19,9 @@ struct CommandLine
     QString text;
     // Layouts to open, as given.
     QStringList files;
+    // Hidden from --help: end the process right after the window's first complete frame, so
+    // that start-up can be timed from outside as a user waits for it.
+    bool quitAfterFirstFrame = false;
 };
 
 // Reads the arguments (the program's name first). Needs no application object, so that

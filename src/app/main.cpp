@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/first_frame.h"
 #include "app/startup.h"
 #include "ui/frm_main.h"
 #include "ui/qt_dialogs.h"
@@ -35,5 +36,10 @@ int main(int argc, char *argv[])
     tessel::QtDialogs dialogs;
     return tessel::runApplication(
         app, dialogs, tessel::StartupEnvironment::system(),
-        [&dialogs](tessel::FrmMain &window) { dialogs.setParent(&window); }, commandLine.files);
+        [&dialogs, &commandLine](tessel::FrmMain &window) {
+            dialogs.setParent(&window);
+            if (commandLine.quitAfterFirstFrame)
+                tessel::quitAfterFirstFrame(window);
+        },
+        commandLine.files);
 }

@@ -149,6 +149,21 @@ TEST_F(Instances, MissingJpegWriterPluginIsReportedAndEndsStart)
     EXPECT_EQ(next.lines, Lines{"shown\tfrmMain"});
 }
 
+// Started to be timed, the program ends by itself after its first frame, as after a close:
+// exit code 0 and its lock given back. The option is not offered to users.
+TEST_F(Instances, QuitAfterFirstFrameEndsLikeAClose)
+{
+    QProcess *tessel = launch(TESSEL_EXECUTABLE, {"--quit-after-first-frame"});
+    ASSERT_TRUE(tessel->waitForFinished(kTimeoutMs)) << "did not end by itself";
+    EXPECT_EQ(tessel->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(tessel->exitCode(), 0) << tessel->readAllStandardError().toStdString();
+    EXPECT_FALSE(QFile::exists(lockPath()));
+
+    QProcess *help = launch(TESSEL_EXECUTABLE, {"--help"});
+    ASSERT_TRUE(help->waitForFinished(kTimeoutMs));
+    EXPECT_FALSE(help->readAllStandardOutput().contains("quit-after-first-frame"));
+}
+
 // The program answers --version and --help and refuses what it does not know, all without a
 // display and without starting a window.
 TEST_F(Instances, CommandLineAnswersWithoutAWindow)
