@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QEvent>
+#include <QHash>
 #include <QListWidget>
 
 namespace tessel {
@@ -44,8 +45,16 @@ private:
 
 void installHints(QWidget &window)
 {
+    // One walk over the window's widgets rather than one search per hint; where two bear the
+    // same name, the first in the walk has the tip.
+    QHash<QString, QWidget *> named;
+    for (QWidget *widget : window.findChildren<QWidget *>()) {
+        const QString name = widget->objectName();
+        if (!name.isEmpty() && !named.contains(name))
+            named.insert(name, widget);
+    }
     for (const Hint &hint : kHints) {
-        auto *control = window.findChild<QWidget *>(hint.control);
+        QWidget *control = named.value(QString::fromUtf8(hint.control));
         if (!control)
             continue;
         control->setToolTip(hint.text);
@@ -56,7 +65,8 @@ void installHints(QWidget &window)
         }
     }
     for (const CaptionHint &hint : kCaptionHints) {
-        if (auto *button = window.findChild<QAbstractButton *>(hint.control))
+        if (auto *button =
+                qobject_cast<QAbstractButton *>(named.value(QString::fromUtf8(hint.control))))
             button->installEventFilter(new CaptionHintFilter(hint, button));
     }
 }

@@ -56,6 +56,12 @@ PlotFrame &ChartScrollArea::frame() const
 void ChartScrollArea::fit()
 {
     const QSize content = widget()->size();
+    // No larger than at its natural size, the frame always fits, whatever the screen: the
+    // window's size need not be asked, which would lay it out ahead of its showing.
+    if (content.boundedTo(frame().naturalSize()) == content) {
+        setFixedSize(content);
+        return;
+    }
     QSize room = content;
     const QWidget *top = window();
     if (top != this && top->screen()) {
@@ -212,9 +218,18 @@ void ViewOptions::showStatus()
 {
     if (!m_showStatusBar->isChecked())
         return;
+    // 0: nothing is pointed at or selected.
     const int index = m_pointed != 0 ? m_pointed : highlightedElement(m_editor.txtRoom).value_or(0);
-    m_status->setText(
-        QString::fromStdString(statusText(m_editor, index, m_direction.currentIndex(), m_rules)));
+    m_status->setText(index == 0 ? QString()
+                                 : QString::fromStdString(statusText(
+                                       m_editor, index, m_direction.currentIndex(), rules())));
+}
+
+const RuleTable &ViewOptions::rules()
+{
+    if (!m_rules)
+        m_rules.emplace();
+    return *m_rules;
 }
 
 bool ViewOptions::eventFilter(QObject *watched, QEvent *event)

@@ -6,6 +6,8 @@
 #include <QScrollArea>
 #include <QSettings>
 
+#include <optional>
+
 class QAction;
 class QComboBox;
 class QLabel;
@@ -61,6 +63,7 @@ private:
                        bool byDefault = false);
     void apply();
     void point(int index);
+    const RuleTable &rules();
 
     QMainWindow &m_window;
     Editor &m_editor;
@@ -68,7 +71,8 @@ private:
     ChartWidget &m_chart;
     QComboBox &m_direction;
     QSettings m_settings;
-    const RuleTable m_rules;
+    // Built the first time the status line describes an element: start-up needs none.
+    std::optional<RuleTable> m_rules;
 
     QAction *m_showZones = nullptr;
     QAction *m_showNames = nullptr;
