@@ -30,6 +30,8 @@ public:
     // If a recovery file was left by a run that did not end cleanly, asks whether to bring its
     // layout back: Yes loads it, with its name and marked as changed; No removes it.
     void offerRestore(Dialogs &dialogs);
+    // Takes a copy of the document now and writes it on the writer's thread.
+    void write();
     // Writes the document now, and waits until it is written.
     void writeNow();
     // The program ends cleanly, or the document has nothing left to lose.
@@ -37,7 +39,6 @@ public:
 
 private:
     void follow();
-    void write();
 
     Document &m_document;
     QString m_path;
