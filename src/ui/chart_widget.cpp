@@ -211,6 +211,7 @@ void ChartWidget::mousePressEvent(QMouseEvent *event)
         m_holdButton = button;
         const ChartElement &element = m_table.at(*index);
         m_grabOffset = toTwips(event->position()) - QPointF(element.left, element.top);
+        m_dragUnsnapped = false;
         setFocus(Qt::MouseFocusReason);
     }
     emit elementPressed(*index, button);
@@ -229,7 +230,12 @@ void ChartWidget::mouseMoveEvent(QMouseEvent *event)
         return;
     }
     const QRect before = repaintRectOf(m_held);
-    const QPointF topLeft = toTwips(event->position()) - m_grabOffset;
+    QPointF topLeft = toTwips(event->position()) - m_grabOffset;
+    m_dragUnsnapped = m_dragUnsnapped || (event->modifiers() & Qt::AltModifier);
+    if (m_snapScales && !m_dragUnsnapped) {
+        const ChartPoint snapped = snapToFeet(topLeft.x(), topLeft.y(), *m_snapScales);
+        topLeft = {snapped.x, snapped.y};
+    }
     moveElement(m_table, m_held, topLeft.x(), topLeft.y());
     // Only the old and the new place are painted again. Names and zone labels are laid out in
     // their own boxes, so a part of them repaints as it was.

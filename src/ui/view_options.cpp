@@ -27,6 +27,7 @@ const char *const kZoomKey = "view/zoom";
 const char *const kZonesKey = "view/showZones";
 const char *const kNamesKey = "view/showNames";
 const char *const kStatusBarKey = "view/showStatusBar";
+const char *const kSnapKey = "view/snapToFeet";
 
 // One wheel notch: the angle most mice turn a step by, in eighths of a degree.
 constexpr int kWheelNotch = 120;
@@ -103,6 +104,7 @@ ViewOptions::ViewOptions(QMainWindow &window, Editor &editor, ChartScrollArea &c
     m_showNames = addToggle(menu, "mnuShowNames", "Show Room &Names", kNamesKey);
     // The status line is part of the window; the option only lets a user hide it.
     m_showStatusBar = addToggle(menu, "mnuShowStatusBar", "Show &Status Bar", kStatusBarKey, true);
+    m_snapToFeet = addToggle(menu, "mnuSnapToFeet", "&Snap to Feet", kSnapKey);
     menu->addSeparator();
     m_zoomIn = menu->addAction("Zoom &In");
     m_zoomIn->setObjectName("mnuZoomIn");
@@ -189,6 +191,7 @@ void ViewOptions::apply()
     options.facing = m_direction.currentIndex();
     options.font = m_chart.font();
     m_chart.setPaintOptions(options);
+    m_chart.setSnapScales(m_snapToFeet->isChecked() ? &m_editor.scales : nullptr);
 
     m_chartArea.frame().setZoom(m_zoom / 100.0);
     m_chartArea.fit();

@@ -73,6 +73,7 @@ private:
     QAction *m_showZones = nullptr;
     QAction *m_showNames = nullptr;
     QAction *m_showStatusBar = nullptr;
+    QAction *m_snapToFeet = nullptr;
     QAction *m_zoomIn = nullptr;
     QAction *m_zoomOut = nullptr;
     QLabel *m_status = nullptr;
