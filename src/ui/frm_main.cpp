@@ -20,6 +20,7 @@
 #include "ui/recovery.h"
 #include "ui/refusal.h"
 #include "ui/room_placement.h"
+#include "ui/room_properties.h"
 #include "ui/view_options.h"
 
 #include <QAction>
@@ -144,6 +145,13 @@ void FrmMain::buildMenus()
     QMenu *edit = menuBar()->addMenu("&Edit");
     edit->setObjectName("mnuEdit");
     m_document->history().addActions(*edit);
+    edit->addSeparator();
+    QAction *properties = addItem(edit, "mnuRoomProperties", "Room &Properties...");
+    properties->setShortcuts(
+        {QKeySequence(Qt::ALT | Qt::Key_Return), QKeySequence(Qt::ALT | Qt::Key_Enter)});
+    connect(properties, &QAction::triggered, this, [this] {
+        editRoomProperties(editor(), m_document->history(), m_dialogs, *m_chart, plotEntry());
+    });
 
     QMenu *help = menuBar()->addMenu("&Help");
     help->setObjectName("mnuHelp");
@@ -463,6 +471,8 @@ QLineEdit *FrmMain::fieldFor(Field field) const
                 return box;
         }
         break;
+    case Field::RoomLeft:
+    case Field::RoomTop:
     case Field::None:
         break;
     }

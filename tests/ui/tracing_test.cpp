@@ -2,6 +2,7 @@
 #include "fake_dialogs.h"
 #include "model/placement.h"
 #include "ui/chart_widget.h"
+#include "ui/document.h"
 #include "ui/frm_main.h"
 
 #include <QAction>
@@ -29,6 +30,7 @@ private slots:
 
     void snappedDragsLandOnWholeFeet_data();
     void snappedDragsLandOnWholeFeet();
+    void propertiesMoveAndResizeARoomInOneStep();
 
 private:
     QAction *action(const char *name) const
@@ -146,6 +148,53 @@ void TracingTest::snappedDragsLandOnWholeFeet()
     QTest::mouseRelease(m_chart, Qt::LeftButton, {}, to);
     QVERIFY2(!onWholeFeet(element(room)),
              qPrintable(QString("%1, %2").arg(element(room).left).arg(element(room).top)));
+}
+
+void TracingTest::propertiesMoveAndResizeARoomInOneStep()
+{
+    measure("60", "30"); // 80 twips a foot down, 160 across
+    const int kitchen = place("Kitchen", 0, 0, 1600, 800);
+    place("Hall", 1600, 0, 1600, 800);
+    // Without a room selected there is nothing to show.
+    action("mnuRoomProperties")->trigger();
+    QCOMPARE(m_dialogs->lastMessage(), "Please select a room on the chart first");
+    QVERIFY(m_dialogs->propertiesShown.empty());
+    QTest::mouseClick(m_chart, Qt::LeftButton, {}, at(400, 400));
+    const tessel::ChartElement before = element(kitchen);
+
+    const tessel::RoomProperties overHall{"Kitchen", "10", "10", "12", "0"};
+    const tessel::RoomProperties tooLong{"Store Room", "70", "5", "0", "20"};
+    const tessel::RoomProperties changed{"Store Room", "20", "5", "0", "20"};
+    m_dialogs->clear();
+    m_dialogs->propertiesAnswers = {overHall, tooLong, changed};
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QTest::keyClick(m_window.get(), Qt::Key_Return, Qt::AltModifier);
+
+    using Shown = FakeDialogs::Shown;
+    QCOMPARE(m_dialogs->messages,
+             (std::vector<Shown>{
+                 {"Sorry you cannot overlap rooms", tessel::Icon::Information},
+                 {"Length of the room can't be greater than plot length", tessel::Icon::None}}));
+    const auto &shown = m_dialogs->propertiesShown;
+    QCOMPARE(shown.size(), std::size_t(3));
+    QCOMPARE(shown[0].first, (tessel::RoomProperties{"Kitchen", "10", "10", "0", "0"}));
+    QVERIFY(shown[0].second == tessel::Field::RoomName);
+    // Refused, the dialog comes back as the user left it, the faulty field emptied.
+    QCOMPARE(shown[1].first, overHall);
+    QVERIFY(shown[2].first.length.empty());
+    QVERIFY(shown[2].second == tessel::Field::RoomLength);
+
+    const tessel::ChartElement &room = element(kitchen);
+    QCOMPARE(room.text, std::string("Store Room"));
+    QCOMPARE(room.height, 1600.0f);
+    QCOMPARE(room.width, 800.0f);
+    QCOMPARE(room.left, 0.0f);
+    QCOMPARE(room.top, 1600.0f);
+    QVERIFY(!m_window->editor().overlapDetected);
+    QVERIFY(m_window->document().isModified());
+
+    action("mnuUndo")->trigger();
+    QVERIFY(element(kitchen) == before);
 }
 
 QTEST_MAIN(TracingTest)
