@@ -287,6 +287,13 @@ std::string writeLayoutDocument(const LayoutDocument &document)
     };
     if (!document.filePath.empty())
         root.insert(keyOf("filePath"), QString::fromStdString(document.filePath));
+    if (const PlanImage &plan = document.plan; plan.isSet()) {
+        const QByteArray bytes = QByteArray::fromRawData(
+            plan.bytes->data(), static_cast<qsizetype>(plan.bytes->size()));
+        root.insert(keyOf("planImage"), QString::fromLatin1(bytes.toBase64()));
+        root.insert(keyOf("planOpacity"), plan.opacity);
+        root.insert(keyOf("planShown"), plan.shown);
+    }
     return QJsonDocument(root).toJson(QJsonDocument::Compact).toStdString();
 }
 
@@ -341,6 +348,29 @@ DocumentReadResult readLayoutDocument(std::string_view bytes)
                                      std::pair("plotWidth", &document.plotWidth)})
         if (field->size() > kMaxLayoutFieldBytes)
             return refusal(quoted(key) + ' ' + describeFlaw(LayoutFaultKind::FieldTooLong));
+
+    if (const QJsonValue image = root.value(keyOf("planImage")); !image.isUndefined()) {
+        const auto decoded = QByteArray::fromBase64Encoding(
+            image.toString().toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+        if (!image.isString() || !decoded)
+            return refusal("\"planImage\" is not an image written in base64");
+        if (std::size_t(decoded.decoded.size()) > kMaxPlanImageBytes)
+            return refusal("\"planImage\" is larger than " +
+                           std::to_string(kMaxPlanImageBytes / (1024 * 1024)) + " MB");
+        document.plan.bytes = std::make_shared<const std::string>(decoded.decoded.toStdString());
+        ObjectReader plan(root, "");
+        document.plan.shown = plan.optionalBool("planShown", true);
+        if (plan.fault())
+            return refusal(*plan.fault());
+        const QJsonValue opacity = root.value(keyOf("planOpacity"));
+        if (!opacity.isUndefined()) {
+            const double percent = opacity.toDouble(-1);
+            if (!opacity.isDouble() || std::trunc(percent) != percent || percent < 1 ||
+                percent > 100)
+                return refusal("\"planOpacity\" is not a whole percent from 1 to 100");
+            document.plan.opacity = static_cast<int>(percent);
+        }
+    }
 
     const QJsonValue list = root.value(keyOf("elements"));
     if (!list.isArray())

@@ -69,13 +69,44 @@ void ChartWidget::setZoom(double zoom)
         return;
     m_zoom = zoom;
     setFixedSize(sizeHint());
+    scalePlanImage();
     update();
 }
 
 void ChartWidget::setPaintOptions(const ChartPaintOptions &options)
 {
     m_options = options;
+    m_options.planImage = m_planScaled.isNull() ? nullptr : &m_planScaled;
+    m_options.planOpacity = m_planOpacity;
     update();
+}
+
+void ChartWidget::setPlanImage(const QImage &image, double opacity)
+{
+    if (image.cacheKey() == m_planSource.cacheKey() && opacity == m_planOpacity)
+        return;
+    const bool sameImage = image.cacheKey() == m_planSource.cacheKey();
+    m_planSource = image;
+    m_planOpacity = opacity;
+    if (!sameImage)
+        scalePlanImage();
+    m_options.planImage = m_planScaled.isNull() ? nullptr : &m_planScaled;
+    m_options.planOpacity = m_planOpacity;
+    update();
+}
+
+void ChartWidget::scalePlanImage()
+{
+    if (m_planSource.isNull()) {
+        m_planScaled = QImage();
+    } else {
+        // One pixel of it for each device pixel of the chart: painting copies it unscaled.
+        const QSize pixels = size() * devicePixelRatioF();
+        m_planScaled = m_planSource
+                           .scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                           .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    }
+    m_options.planImage = m_planScaled.isNull() ? nullptr : &m_planScaled;
 }
 
 void ChartWidget::paintEvent(QPaintEvent *event)

@@ -17,6 +17,7 @@
 #include "ui/key_filters.h"
 #include "ui/make_widget.h"
 #include "ui/opening_panels.h"
+#include "ui/plan_image.h"
 #include "ui/recovery.h"
 #include "ui/refusal.h"
 #include "ui/room_placement.h"
@@ -93,6 +94,8 @@ FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
     connect(m_saveJpeg, &QPushButton::clicked, m_fileCommands, &FileCommands::exportChartImage);
     buildMenus();
     auto *view = new ViewOptions(*this, editor(), *m_chartArea, *m_direction);
+    m_planImage =
+        new PlanImageCommands(*m_document, m_dialogs, *m_chart, *m_fileMenu, view->menu(), this);
     // Nothing but the drag runs while the chart holds an element.
     new DragGuard(*m_chart);
 
@@ -125,6 +128,7 @@ void FrmMain::buildMenus()
 {
     QMenu *file = menuBar()->addMenu("&File");
     file->setObjectName("mnuFile");
+    m_fileMenu = file;
     buildDocumentMenu(*file);
     auto addItem = [this](QMenu *menu, const char *name, const char *caption) {
         QAction *action = menu->addAction(caption);

@@ -92,6 +92,7 @@ ViewOptions::ViewOptions(QMainWindow &window, Editor &editor, ChartScrollArea &c
     // Alt+V stays with "&Vastu Shastra Result", as it was before this menu: the menu takes I.
     auto *menu = new QMenu("V&iew", &window);
     menu->setObjectName("mnuView");
+    m_menu = menu;
     // After "&Edit" where there is one, before "&Help" in any case.
     QAction *before = nullptr;
     for (QAction *action : window.menuBar()->actions()) {

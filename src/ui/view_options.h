@@ -47,6 +47,9 @@ public:
                 QComboBox &direction);
     ~ViewOptions() override;
 
+    // The View menu, for the commands that add their own items to it.
+    QMenu &menu() const { return *m_menu; }
+
     int zoomPercent() const { return m_zoom; }
     void setZoomPercent(int percent);
     void zoomIn();
@@ -70,6 +73,7 @@ private:
     QSettings m_settings;
     const RuleTable m_rules;
 
+    QMenu *m_menu = nullptr;
     QAction *m_showZones = nullptr;
     QAction *m_showNames = nullptr;
     QAction *m_showStatusBar = nullptr;

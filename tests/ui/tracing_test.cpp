@@ -1,6 +1,7 @@
 #include "chart_elements.h"
 #include "fake_dialogs.h"
 #include "model/placement.h"
+#include "ui/chart_export.h"
 #include "ui/chart_widget.h"
 #include "ui/document.h"
 #include "ui/frm_main.h"
@@ -10,6 +11,7 @@
 #include <QMouseEvent>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cmath>
@@ -31,6 +33,8 @@ private slots:
     void snappedDragsLandOnWholeFeet_data();
     void snappedDragsLandOnWholeFeet();
     void propertiesMoveAndResizeARoomInOneStep();
+    void aPlanImageIsShownSavedAndOpenedAgain();
+    void filesThatAreNoPlanImageAreRefused();
 
 private:
     QAction *action(const char *name) const
@@ -195,6 +199,104 @@ void TracingTest::propertiesMoveAndResizeARoomInOneStep()
 
     action("mnuUndo")->trigger();
     QVERIFY(element(kitchen) == before);
+}
+
+void TracingTest::aPlanImageIsShownSavedAndOpenedAgain()
+{
+    QTemporaryDir dir;
+    // Red on the left half, blue on the right: stretched over the chart whatever its shape.
+    QImage plan(200, 50, QImage::Format_RGB32);
+    plan.fill(Qt::red);
+    for (int y = 0; y < 50; ++y)
+        for (int x = 100; x < 200; ++x)
+            plan.setPixelColor(x, y, Qt::blue);
+    const QString png = dir.filePath("plan.png");
+    QVERIFY(plan.save(png));
+    place("Kitchen", 0, 0, 1600, 800);
+    QVERIFY(!action("mnuShowPlanImage")->isEnabled());
+
+    const auto pixel = [this](double x, double y) {
+        return m_chart->grab().toImage().pixelColor(at(x, y));
+    };
+    const QColor grey(192, 192, 192);
+    QCOMPARE(pixel(1000, 3000), grey);
+    m_dialogs->fileAnswers = {png.toStdString()};
+    action("mnuPlanImage")->trigger();
+    QVERIFY(action("mnuShowPlanImage")->isChecked());
+    QVERIFY(action("mnuPlanOpacity50")->isChecked());
+    // Half red over the grey, under the room, which stays white.
+    const QColor half = pixel(1000, 3000);
+    QVERIFY2(half.red() > 200 && half.green() < 110 && half.blue() < 110, qPrintable(half.name()));
+    QCOMPARE(pixel(800, 400), QColor(Qt::white));
+    QCOMPARE(pixel(3600, 3000).blue() > 200, true);
+
+    action("mnuShowPlanImage")->trigger();
+    QCOMPARE(pixel(1000, 3000), grey);
+    action("mnuShowPlanImage")->trigger();
+    action("mnuPlanOpacity100")->trigger();
+    QCOMPARE(pixel(1000, 3000), QColor(Qt::red));
+    action("mnuUndo")->trigger();
+    QCOMPARE(pixel(1000, 3000), half);
+    action("mnuRedo")->trigger();
+    // The JPEG draws what the screen shows.
+    QCOMPARE(tessel::renderChartImage(m_window->editor().txtRoom, *m_chart)
+                 .pixelColor(at(1000, 3000)),
+             QColor(Qt::red));
+
+    // Kept in the document, not beside it.
+    const QString layout = dir.filePath("traced.tessel");
+    m_dialogs->fileAnswers = {layout.toStdString()};
+    action("mnuSaveLayoutAs")->trigger();
+    QVERIFY(QFile::remove(png));
+    action("mnuNewLayout")->trigger();
+    QCOMPARE(pixel(1000, 3000), grey);
+    QVERIFY(!action("mnuShowPlanImage")->isChecked());
+    m_dialogs->fileAnswers = {layout.toStdString()};
+    action("mnuOpenLayout")->trigger();
+    QCOMPARE(pixel(1000, 3000), QColor(Qt::red));
+    QVERIFY(action("mnuPlanOpacity100")->isChecked());
+    QVERIFY(!m_window->document().isModified());
+
+    action("mnuRemovePlanImage")->trigger();
+    QCOMPARE(pixel(1000, 3000), grey);
+    QVERIFY(m_window->document().isModified());
+    QVERIFY(!action("mnuShowPlanImage")->isEnabled());
+    QVERIFY(m_dialogs->messages.empty());
+}
+
+void TracingTest::filesThatAreNoPlanImageAreRefused()
+{
+    QTemporaryDir dir;
+    const auto write = [&dir](const char *name, const QByteArray &bytes) {
+        QFile file(dir.filePath(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        return file.fileName();
+    };
+    QImage wide(10001, 1, QImage::Format_Mono);
+    wide.fill(0);
+    const QString widePath = dir.filePath("wide.png");
+    QVERIFY(wide.save(widePath));
+    const struct
+    {
+        QString path;
+        const char *why;
+    } files[] = {
+        {write("notes.png", "Kitchen 10 x 10\n"), "it is not an image Tessel can read"},
+        {widePath, "it is larger than 10000 pixels on a side"},
+        {write("huge.bmp", QByteArray(20 * 1024 * 1024 + 1, 'B')), "it is larger than 20 MB"},
+    };
+    for (const auto &file : files) {
+        m_dialogs->clear();
+        m_dialogs->fileAnswers = {file.path.toStdString()};
+        action("mnuPlanImage")->trigger();
+        QCOMPARE(m_dialogs->lastMessage(), "The plan image \"" + file.path.toStdString() +
+                                               "\" cannot be used: " + file.why +
+                                               ".\n\nNothing was changed.");
+        QVERIFY(!m_window->editor().plan.isSet());
+        QVERIFY(!m_window->document().isModified());
+        QVERIFY(!action("mnuUndo")->isEnabled());
+    }
 }
 
 QTEST_MAIN(TracingTest)
