@@ -108,8 +108,11 @@ FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
     installKeyFilters(*this, m_dialogs);
     installHints(*this);
     // The window fits its content: it widens while a wide entry panel is open and narrows
-    // again after, and the columns never stretch.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // again after. The user may make it larger (the chart can then be zoomed to fit), never
+    // smaller than its content.
+    layout()->setSizeConstraint(QLayout::SetMinimumSize);
+    // Shown at its content's size on any screen; show() alone would bound it by the screen.
+    resize(sizeHint());
 }
 
 FrmMain::~FrmMain() = default;
@@ -429,6 +432,26 @@ void FrmMain::keepRecoveryFile(const QString &path)
     delete m_recovery;
     m_recovery = new RecoveryFile(*m_document, path, this);
     m_recovery->offerRestore(m_dialogs);
+}
+
+bool FrmMain::event(QEvent *event)
+{
+    if (event->type() != QEvent::LayoutRequest) {
+        const bool handled = QMainWindow::event(event);
+        if (event->type() == QEvent::Resize && !m_fittingContent)
+            m_fitsContent = size() == sizeHint();
+        return handled;
+    }
+    // As large as its content before the content changed, it stays so, narrower as well as
+    // wider; sized by the user, it keeps the user's size (never less than its content).
+    const bool fits = m_fitsContent;
+    m_fittingContent = true;
+    const bool handled = QMainWindow::event(event);
+    if (fits)
+        resize(sizeHint());
+    m_fittingContent = false;
+    m_fitsContent = fits || size() == sizeHint();
+    return handled;
 }
 
 void FrmMain::closeEvent(QCloseEvent *event)

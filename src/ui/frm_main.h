@@ -78,6 +78,7 @@ public:
 protected:
     // Asks before changes made since the start, the last save or the last open are lost.
     void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     void buildMenus();
@@ -117,6 +118,9 @@ private:
     QLineEdit *m_roomWidth = nullptr;
     FileCommands *m_fileCommands = nullptr;
     QMenu *m_fileMenu = nullptr;
+    // The window is as large as its content, not as the user sized it.
+    bool m_fitsContent = true;
+    bool m_fittingContent = false;
     PlanImageCommands *m_planImage = nullptr;
     QPushButton *m_open = nullptr;
     QPushButton *m_save = nullptr;

@@ -5,8 +5,10 @@
 #include "ui/chart_widget.h"
 #include "ui/document.h"
 #include "ui/frm_main.h"
+#include "ui/view_options.h"
 
 #include <QAction>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QSettings>
@@ -35,6 +37,7 @@ private slots:
     void propertiesMoveAndResizeARoomInOneStep();
     void aPlanImageIsShownSavedAndOpenedAgain();
     void filesThatAreNoPlanImageAreRefused();
+    void zoomToFitFillsTheWindowTheUserMade();
 
 private:
     QAction *action(const char *name) const
@@ -297,6 +300,44 @@ void TracingTest::filesThatAreNoPlanImageAreRefused()
         QVERIFY(!m_window->document().isModified());
         QVERIFY(!action("mnuUndo")->isEnabled());
     }
+}
+
+void TracingTest::zoomToFitFillsTheWindowTheUserMade()
+{
+    auto *view = m_window->findChild<tessel::ViewOptions *>();
+    auto *frame = m_window->findChild<tessel::PlotFrame *>("picLocation");
+    const QSize natural = m_window->size();
+    QCOMPARE(natural, m_window->sizeHint());
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    int previous = view->zoomPercent();
+    for (const QSize larger : {QSize(250, 150), QSize(600, 500)}) {
+        m_window->resize(natural + larger);
+        QTRY_COMPARE(m_window->size(), natural + larger);
+        QTest::keyClick(m_window.get(), Qt::Key_9, Qt::ControlModifier);
+        QVERIFY(view->isZoomedToFit());
+        // Larger, to scale and square, and all of it in the window as the user left it.
+        QVERIFY2(view->zoomPercent() > previous, qPrintable(QString::number(view->zoomPercent())));
+        QCOMPARE(m_chart->width(), m_chart->height());
+        QVERIFY(std::abs(frame->width() - frame->naturalSize().width() * view->zoomPercent() /
+                                              100.0) <= 1);
+        QCOMPARE(m_window->size(), natural + larger);
+        QCOMPARE(m_window->findChild<tessel::ChartScrollArea *>()->size(), frame->size());
+        QVERIFY(m_window->sizeHint().width() <= m_window->width());
+        QVERIFY(m_window->sizeHint().height() <= m_window->height());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        previous = view->zoomPercent();
+    }
+    // A drag on the fitted chart still lands on whole twips.
+    const int room = place("Kitchen", 0, 0, 1600, 800);
+    QTest::mousePress(m_chart, Qt::LeftButton, {}, at(400, 200));
+    QTest::mouseMove(m_chart, at(400, 200) + QPoint(37, 23));
+    QTest::mouseRelease(m_chart, Qt::LeftButton, {}, at(400, 200) + QPoint(37, 23));
+    QCOMPARE(element(room).left, std::round(element(room).left));
+    QVERIFY(element(room).left > 0);
+
+    QTest::keyClick(m_window.get(), Qt::Key_0, Qt::ControlModifier);
+    QCOMPARE(view->zoomPercent(), 100);
+    QVERIFY(!view->isZoomedToFit());
 }
 
 QTEST_MAIN(TracingTest)
