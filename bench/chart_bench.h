@@ -6,6 +6,7 @@
 #include "tiled_chart.h"
 
 #include <QGuiApplication>
+#include <QImage>
 
 #include <benchmark/benchmark.h>
 
@@ -15,6 +16,19 @@ inline tessel::ChartTable fullChart()
     tessel::ChartTable table;
     tileRooms(table, tessel::ChartTable::kMaxIndex);
     return table;
+}
+
+// A 4000 x 4000 plan image, as the chart widget keeps it: scaled once to the chart's pixels.
+inline QImage planImageAt(int side)
+{
+    QImage plan(4000, 4000, QImage::Format_RGB32);
+    for (int y = 0; y < plan.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(plan.scanLine(y));
+        for (int x = 0; x < plan.width(); ++x)
+            line[x] = qRgb(x % 256, y % 256, (x ^ y) % 256);
+    }
+    return plan.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 // Runs the benchmarks of a program that paints: painting needs fonts and a paint device, not

@@ -72,6 +72,25 @@ void wholeChartAt400(benchmark::State &state, bool overlays)
 BENCHMARK_CAPTURE(wholeChartAt400, plain, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(wholeChartAt400, zonesAndNames, true)->Unit(benchmark::kMillisecond);
 
+// The whole chart at 400 % over a 4000 x 4000 plan image at half opacity.
+void wholeChartAt400OverAPlanImage(benchmark::State &state)
+{
+    const tessel::ChartTable table = fullChart();
+    const int side = 4 * 320;
+    QImage image(side, side, QImage::Format_RGB32);
+    const QImage plan = planImageAt(side);
+    const double scale = side / tessel::kChartExtent;
+    tessel::ChartPaintOptions options;
+    options.planImage = &plan;
+    options.planOpacity = 0.5;
+    for (auto _ : state) {
+        QPainter painter(&image);
+        tessel::paintChart(painter, table, scale, QRectF(image.rect()), options);
+    }
+    state.counters["elements"] = table.elementCount();
+}
+BENCHMARK(wholeChartAt400OverAPlanImage)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char **argv)

@@ -14,6 +14,9 @@ enum class Field {
     RoomName,
     RoomLength,
     RoomWidth,
+    // The position fields of a room's properties.
+    RoomLeft,
+    RoomTop,
     // The size boxes of the openings: the one for a horizontal opening, then the one for a
     // vertical opening, of the door, the main entrance and the back entrance.
     DoorWidth,

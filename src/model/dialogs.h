@@ -10,6 +10,22 @@ enum class Icon { None, Information, Critical };
 // The answers to a question about unsaved changes.
 enum class Choice { Save, Discard, Cancel };
 
+// The entry fields a refused entry sends the focus to (model/check.h).
+enum class Field;
+
+// A room's properties as its dialog shows them, texts as typed: the name, the length and the
+// width in feet, and the position of its top-left corner in feet right of and below the
+// chart's top-left corner.
+struct RoomProperties
+{
+    std::string name;
+    std::string length;
+    std::string width;
+    std::string left;
+    std::string top;
+    bool operator==(const RoomProperties &) const = default;
+};
+
 // Something to print, defined by the window toolkit's side; the core only passes it on.
 class PrintJob;
 
@@ -53,6 +69,19 @@ public:
     {
         (void)filter;
         return std::nullopt;
+    }
+    // Shows a room's properties for the user to change, with `focus` focused. True on OK, with
+    // `properties` as the user left them.
+    virtual bool askRoomProperties(RoomProperties &properties, Field focus)
+    {
+        (void)properties;
+        (void)focus;
+        return false;
+    }
+    // An image file to open: std::nullopt when the user cancels.
+    virtual std::optional<std::string> askImageFileName(const std::string &filter)
+    {
+        return askOpenFileName(filter);
     }
     // Save, Discard or Cancel, for work that would otherwise be lost.
     virtual Choice askSaveDiscardCancel(const std::string &text)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/chart.h"
+#include "model/plan_image.h"
 #include "model/plot.h"
 
 namespace tessel {
@@ -41,6 +42,8 @@ struct Editor : EditorFlags
     Scales scales;
     // A room has been created since start; never cleared.
     bool roomCreated = false;
+    // Shown under the elements; part of the layout, kept in its document.
+    PlanImage plan;
 };
 
 } // namespace tessel

@@ -16,7 +16,7 @@ struct NumericField
 };
 
 // Every size field of the window.
-inline constexpr std::array<NumericField, 10> kNumericFields = {{
+inline constexpr std::array<NumericField, 12> kNumericFields = {{
     {"txtPlotLength", "Please enter only number", "Please enter only number"},
     {"txtPlotWidth", "Please enter only number", "Please enter only number"},
     {"txtLength", "Please enter only number", "Please enter only number"},
@@ -27,6 +27,9 @@ inline constexpr std::array<NumericField, 10> kNumericFields = {{
     {"txtMEWidth", "Please enter only number", "Please enter only number"},
     {"txtBELength", "Please enter only number", "Please enter only number"},
     {"txtBEWidth", "Please enter only number", "Please enter only number"},
+    // The position of a room in its properties.
+    {"txtRoomLeft", "Please enter only number", "Please enter only number"},
+    {"txtRoomTop", "Please enter only number", "Please enter only number"},
 }};
 
 // The field whose room name is typed in capitals.

@@ -103,6 +103,16 @@ void moveElement(ChartTable &table, int index, double left, double top)
     element.top = static_cast<float>(roundHalfEven(top));
 }
 
+ChartPoint snapToFeet(double left, double top, const Scales &scales)
+{
+    if (!scales.isSet())
+        return {left, top};
+    const double feetRight = roundHalfEven(chartToWidth(left, scales));
+    const double feetDown = roundHalfEven(chartToLength(top, scales));
+    return {roundHalfEven(widthToChart(feetRight, scales)),
+            roundHalfEven(lengthToChart(feetDown, scales))};
+}
+
 std::optional<int> highlightedElement(const ChartTable &table)
 {
     for (int i = 1; i <= table.elementCount(); ++i) {
@@ -143,11 +153,18 @@ std::optional<Refusal> dropElement(Editor &editor, int index)
         return std::nullopt;
     }
     const ChartTable &table = editor.txtRoom;
-    const Bounds dropped = boundsOf(table.at(index));
+    const auto refusal = checkRoomPlace(table, index, table.at(index));
+    editor.overlapDetected = refusal.has_value();
+    return refusal;
+}
+
+std::optional<Refusal> checkRoomPlace(const ChartTable &table, int index,
+                                      const ChartElement &placed)
+{
+    const Bounds dropped = boundsOf(placed);
     // Edges rounded to whole twips move by half a twip at most: anything further away than
     // that is passed over without rounding.
     const Bounds near{dropped.left - 1, dropped.right + 1, dropped.top - 1, dropped.bottom + 1};
-    editor.overlapDetected = false;
     for (int i = 1; i <= table.elementCount(); ++i) {
         const ChartElement &other = table.at(i);
         if (other.left >= near.right || other.left + other.width <= near.left ||
@@ -155,7 +172,6 @@ std::optional<Refusal> dropElement(Editor &editor, int index)
             continue;
         if (i == index || !isLiveRoom(other) || !overlaps(dropped, boundsOf(other)))
             continue;
-        editor.overlapDetected = true;
         return Refusal{"Sorry you cannot overlap rooms", Icon::Information, Field::None};
     }
     return std::nullopt;

@@ -30,6 +30,20 @@ Refusal whatIsThis();
 // even one): positions between whole twips would fall between the bounds of the zones.
 void moveElement(ChartTable &table, int index, double left, double top);
 
+// A point of the chart, twips.
+struct ChartPoint
+{
+    double x = 0;
+    double y = 0;
+    bool operator==(const ChartPoint &) const = default;
+};
+
+// An element's top-left corner (twips) moved onto the nearest whole foot of the plot, each
+// axis by its own scale, then onto the nearest whole twip, as a drag keeps it. What the
+// drag, the keys and the room's properties place an element at while snapping is on. The
+// corner stays where it is while the plot has no scales.
+ChartPoint snapToFeet(double left, double top, const Scales &scales);
+
 // The highlighted element that still takes input, if any: the one the keys act on, the one a
 // new opening is placed on, and the one the status line tells of when the pointer is away.
 std::optional<int> highlightedElement(const ChartTable &table);
@@ -45,6 +59,11 @@ bool movesOntoRoom(const ChartTable &table, int index, double left, double top);
 // width or height never do. The room stays where it was dropped either way; the result,
 // kept in overlapDetected, is what the last drop of a room found.
 std::optional<Refusal> dropElement(Editor &editor, int index);
+
+// What a drop of the room `index` with the box `placed` would meet: the refusal of an overlap
+// with another room, tested as dropElement tests, or nothing.
+std::optional<Refusal> checkRoomPlace(const ChartTable &table, int index,
+                                      const ChartElement &placed);
 
 // "&Delete Room": parks the highlighted element (disabled, at the far corner, no size, not
 // highlighted). Its index is never reused. Refused when the element last pressed on is not

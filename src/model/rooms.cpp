@@ -1,6 +1,7 @@
 #include "model/rooms.h"
 
 #include "model/number.h"
+#include "model/placement.h"
 
 #include <cmath>
 #include <limits>
@@ -21,6 +22,12 @@ std::optional<Refusal> checkRoomSize(const std::string &text, const char *which,
 bool fitsOnChart(double twips)
 {
     return std::isfinite(twips) && std::abs(twips) <= std::numeric_limits<float>::max();
+}
+
+// Feet as the properties show them.
+std::string feetText(double feet)
+{
+    return formatNumber(std::round(feet * 100) / 100 + 0.0);
 }
 
 } // namespace
@@ -75,6 +82,73 @@ std::variant<int, Refusal> createRoom(Editor &editor, const RoomEntry &entry)
     room.text = trimSpaces(entry.name);
     editor.roomCreated = true;
     return *index;
+}
+
+RoomProperties roomProperties(const Editor &editor, int index)
+{
+    const ChartElement &room = editor.txtRoom.at(index);
+    return {room.text, feetText(chartToLength(room.height, editor.scales)),
+            feetText(chartToWidth(room.width, editor.scales)),
+            feetText(chartToWidth(room.left, editor.scales)),
+            feetText(chartToLength(room.top, editor.scales))};
+}
+
+std::variant<ChartElement, Refusal> changedRoom(const Editor &editor, int index,
+                                                const RoomProperties &shown,
+                                                const RoomProperties &changed,
+                                                const std::string &plotLength,
+                                                const std::string &plotWidth, bool snap)
+{
+    if (auto refusal = checkRoomEntry(
+            {changed.name, changed.length, changed.width, plotLength, plotWidth}))
+        return *refusal;
+    const auto position = [](const std::string &text, Field field) -> std::variant<double, Refusal> {
+        const auto feet = strictNumber(text);
+        if (feet && *feet >= 0)
+            return *feet;
+        return Refusal{"Please enter the position of the room in feet from the top-left corner "
+                       "of the plot, for example 0 or 12.5",
+                       Icon::None, field, false};
+    };
+    const auto left = position(changed.left, Field::RoomLeft);
+    if (const auto *refusal = std::get_if<Refusal>(&left))
+        return *refusal;
+    const auto top = position(changed.top, Field::RoomTop);
+    if (const auto *refusal = std::get_if<Refusal>(&top))
+        return *refusal;
+    if (!editor.scales.isSet())
+        return Refusal{"Please press Reduced Scale Measure to set the scale of your plot first",
+                       Icon::None, Field::None};
+
+    ChartElement room = editor.txtRoom.at(index);
+    room.text = trimSpaces(changed.name);
+    const auto twips = [](bool same, float was, double now) {
+        return same ? double(was) : now;
+    };
+    const double height = twips(changed.length == shown.length, room.height,
+                                lengthToChart(*strictNumber(changed.length), editor.scales));
+    const double width = twips(changed.width == shown.width, room.width,
+                               widthToChart(*strictNumber(changed.width), editor.scales));
+    double x = twips(changed.left == shown.left, room.left,
+                     widthToChart(std::get<double>(left), editor.scales));
+    double y = twips(changed.top == shown.top, room.top,
+                     lengthToChart(std::get<double>(top), editor.scales));
+    if (!fitsOnChart(height) || !fitsOnChart(width) || !fitsOnChart(x) || !fitsOnChart(y))
+        return Refusal{"The room is too large to draw at the current scale of the plot", Icon::None,
+                       Field::None};
+    if (snap && (changed.left != shown.left || changed.top != shown.top)) {
+        const ChartPoint snapped = snapToFeet(x, y, editor.scales);
+        x = snapped.x;
+        y = snapped.y;
+    }
+    room.height = static_cast<float>(height);
+    room.width = static_cast<float>(width);
+    // On whole twips, as a drag leaves it.
+    room.left = static_cast<float>(roundHalfEven(x));
+    room.top = static_cast<float>(roundHalfEven(y));
+    if (auto refusal = checkRoomPlace(editor.txtRoom, index, room))
+        return *refusal;
+    return room;
 }
 
 } // namespace tessel

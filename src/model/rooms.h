@@ -35,4 +35,18 @@ std::optional<Refusal> checkRoomEntry(const RoomEntry &entry);
 // refusal with nothing created.
 std::variant<int, Refusal> createRoom(Editor &editor, const RoomEntry &entry);
 
+// The room's properties as its dialog first shows them: feet with at most two decimals.
+RoomProperties roomProperties(const Editor &editor, int index);
+
+// The room `index` as the properties the user changed from `shown` make it. The name and
+// sizes are checked as room entry checks them (against the plot fields as they stand now),
+// then the position, then the place as a drop checks it: a room is not put over another.
+// A text left as it was shown keeps its exact value; a position changed lands on whole feet
+// while `snap` is set.
+std::variant<ChartElement, Refusal> changedRoom(const Editor &editor, int index,
+                                                const RoomProperties &shown,
+                                                const RoomProperties &changed,
+                                                const std::string &plotLength,
+                                                const std::string &plotWidth, bool snap);
+
 } // namespace tessel

@@ -6,18 +6,21 @@ void Step::undo(Editor &editor) const
 {
     editor.txtRoom.restore(m_countBefore, m_before, m_stackingBefore);
     m_flagsBefore.applyTo(editor);
+    editor.plan = m_planBefore;
 }
 
 void Step::redo(Editor &editor) const
 {
     editor.txtRoom.restore(m_countAfter, m_after, m_stackingAfter);
     m_flagsAfter.applyTo(editor);
+    editor.plan = m_planAfter;
 }
 
 bool Step::isEmpty() const
 {
     if (m_countBefore != m_countAfter || m_stackingBefore != m_stackingAfter ||
-        m_flagsBefore != m_flagsAfter || m_before.size() != m_after.size())
+        m_flagsBefore != m_flagsAfter || m_planBefore != m_planAfter ||
+        m_before.size() != m_after.size())
         return false;
     for (const auto &[index, element] : m_before) {
         const auto after = m_after.find(index);
@@ -34,7 +37,8 @@ std::size_t Step::weight() const
 
 bool Step::changesLayout() const
 {
-    if (m_countBefore != m_countAfter || m_stackingBefore != m_stackingAfter)
+    if (m_countBefore != m_countAfter || m_stackingBefore != m_stackingAfter ||
+        m_planBefore != m_planAfter)
         return true;
     for (const auto &[index, element] : m_before) {
         const auto after = m_after.find(index);
@@ -55,6 +59,7 @@ bool Step::absorb(const Step &next)
                              next.m_after.size() <= 1 &&
                              (next.m_after.empty() || next.m_after.begin()->first == m_subject);
     if (!onlySubject || next.m_countBefore != next.m_countAfter || next.m_stackingAfter ||
+        next.m_planBefore != next.m_planAfter ||
         m_countAfter != next.m_countBefore)
         return false;
     for (const auto &[index, element] : next.m_after) {
@@ -70,6 +75,7 @@ StepRecorder::StepRecorder(Editor &editor, std::string name, int subject)
     , m_name(std::move(name))
     , m_subject(subject)
     , m_flagsBefore(EditorFlags::of(editor))
+    , m_planBefore(editor.plan)
 {
     m_editor.txtRoom.openJournal();
 }
@@ -93,6 +99,8 @@ Step StepRecorder::finish()
     step.m_countAfter = table.elementCount();
     step.m_flagsBefore = m_flagsBefore;
     step.m_flagsAfter = EditorFlags::of(m_editor);
+    step.m_planBefore = m_planBefore;
+    step.m_planAfter = m_editor.plan;
     // Elements written to without a change are left out: reading through a writable table
     // keeps them too.
     for (auto &[index, before] : journal.before) {

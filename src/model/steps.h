@@ -47,6 +47,8 @@ private:
     std::optional<std::vector<int>> m_stackingAfter;
     EditorFlags m_flagsBefore;
     EditorFlags m_flagsAfter;
+    PlanImage m_planBefore;
+    PlanImage m_planAfter;
 };
 
 // Records the step a command makes: made before the command runs, finished after it. Only
@@ -67,6 +69,7 @@ private:
     std::string m_name;
     int m_subject;
     EditorFlags m_flagsBefore;
+    PlanImage m_planBefore;
     bool m_finished = false;
 };
 

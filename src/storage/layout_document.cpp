@@ -348,6 +348,15 @@ std::string writeLayoutDocument(const LayoutDocument &document)
     }
     json.raw(",\"format\":");
     json.string(kLayoutDocumentFormat);
+    if (const PlanImage &plan = document.plan; plan.isSet()) {
+        const QByteArray bytes = QByteArray::fromRawData(
+            plan.bytes->data(), static_cast<qsizetype>(plan.bytes->size()));
+        json.raw(",\"planImage\":");
+        json.string(bytes.toBase64().toStdString());
+        json.raw(",\"planOpacity\":");
+        json.integer(plan.opacity);
+        json.raw(plan.shown ? ",\"planShown\":true" : ",\"planShown\":false");
+    }
     json.raw(",\"plotLength\":");
     json.string(document.plotLength);
     json.raw(",\"plotWidth\":");
@@ -409,6 +418,29 @@ DocumentReadResult readLayoutDocument(std::string_view bytes)
                                      std::pair("plotWidth", &document.plotWidth)})
         if (field->size() > kMaxLayoutFieldBytes)
             return refusal(quoted(key) + ' ' + describeFlaw(LayoutFaultKind::FieldTooLong));
+
+    if (const QJsonValue image = root.value(keyOf("planImage")); !image.isUndefined()) {
+        const auto decoded = QByteArray::fromBase64Encoding(
+            image.toString().toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+        if (!image.isString() || !decoded)
+            return refusal("\"planImage\" is not an image written in base64");
+        if (std::size_t(decoded.decoded.size()) > kMaxPlanImageBytes)
+            return refusal("\"planImage\" is larger than " +
+                           std::to_string(kMaxPlanImageBytes / (1024 * 1024)) + " MB");
+        document.plan.bytes = std::make_shared<const std::string>(decoded.decoded.toStdString());
+        ObjectReader plan(root, "");
+        document.plan.shown = plan.optionalBool("planShown", true);
+        if (plan.fault())
+            return refusal(*plan.fault());
+        const QJsonValue opacity = root.value(keyOf("planOpacity"));
+        if (!opacity.isUndefined()) {
+            const double percent = opacity.toDouble(-1);
+            if (!opacity.isDouble() || std::trunc(percent) != percent || percent < 1 ||
+                percent > 100)
+                return refusal("\"planOpacity\" is not a whole percent from 1 to 100");
+            document.plan.opacity = static_cast<int>(percent);
+        }
+    }
 
     const QJsonValue list = root.value(keyOf("elements"));
     if (!list.isArray())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/chart.h"
+#include "model/plan_image.h"
 #include "model/plot.h"
 
 #include <optional>
@@ -37,6 +38,9 @@ struct LayoutDocument
     ChartTable table;
     // Only in a recovery file: the document the layout was kept in, if any.
     std::string filePath = {};
+    // Written as "planImage" (the file's bytes, base64), "planOpacity" and "planShown" when
+    // the layout has one.
+    PlanImage plan = {};
 };
 
 struct DocumentReadResult

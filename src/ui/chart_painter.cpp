@@ -210,6 +210,24 @@ void paintZones(QPainter &painter, double scale, int facing)
     }
 }
 
+// The plan over the whole chart (extent: pixels a side), only where it is exposed: an image of
+// the chart's size in device pixels is copied, not scaled.
+void paintPlanImage(QPainter &painter, const QImage &image, double opacity, double extent,
+                    const QRectF &exposed)
+{
+    const QRectF target = exposed.intersected(QRectF(0, 0, extent, extent));
+    if (target.isEmpty())
+        return;
+    const double across = image.width() / extent;
+    const double down = image.height() / extent;
+    const QRectF source(target.left() * across, target.top() * down, target.width() * across,
+                        target.height() * down);
+    const double before = painter.opacity();
+    painter.setOpacity(opacity);
+    painter.drawImage(target, image, source);
+    painter.setOpacity(before);
+}
+
 } // namespace
 
 double pixelsPerTwip(const QPaintDevice &device)
@@ -238,6 +256,8 @@ void paintChart(QPainter &painter, const ChartTable &table, double scale, const 
 {
     const double extent = kChartExtent * scale;
     painter.fillRect(exposed, kBackground);
+    if (options.planImage && !options.planImage->isNull())
+        paintPlanImage(painter, *options.planImage, options.planOpacity, extent, exposed);
 
     painter.setPen(QPen(Qt::black, 0));
     for (const double x : kGuideX)

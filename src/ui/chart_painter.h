@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QRectF>
 
+class QImage;
 class QPainter;
 class QPaintDevice;
 class QWidget;
@@ -34,6 +35,10 @@ struct ChartPaintOptions
     int facing = -1;
     // Of the zone names and the room names.
     QFont font;
+    // The plan image under the elements, stretched over the whole chart, at this opacity
+    // (0 to 1); none when null. Drawn fastest at the chart's own size in device pixels.
+    const QImage *planImage = nullptr;
+    double planOpacity = 1;
 };
 
 // Paints the plot chart's drawing area: the light grey plot, the guide lines and every

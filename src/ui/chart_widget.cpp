@@ -69,13 +69,44 @@ void ChartWidget::setZoom(double zoom)
         return;
     m_zoom = zoom;
     setFixedSize(sizeHint());
+    scalePlanImage();
     update();
 }
 
 void ChartWidget::setPaintOptions(const ChartPaintOptions &options)
 {
     m_options = options;
+    m_options.planImage = m_planScaled.isNull() ? nullptr : &m_planScaled;
+    m_options.planOpacity = m_planOpacity;
     update();
+}
+
+void ChartWidget::setPlanImage(const QImage &image, double opacity)
+{
+    if (image.cacheKey() == m_planSource.cacheKey() && opacity == m_planOpacity)
+        return;
+    const bool sameImage = image.cacheKey() == m_planSource.cacheKey();
+    m_planSource = image;
+    m_planOpacity = opacity;
+    if (!sameImage)
+        scalePlanImage();
+    m_options.planImage = m_planScaled.isNull() ? nullptr : &m_planScaled;
+    m_options.planOpacity = m_planOpacity;
+    update();
+}
+
+void ChartWidget::scalePlanImage()
+{
+    if (m_planSource.isNull()) {
+        m_planScaled = QImage();
+    } else {
+        // One pixel of it for each device pixel of the chart: painting copies it unscaled.
+        const QSize pixels = size() * devicePixelRatioF();
+        m_planScaled = m_planSource
+                           .scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                           .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    }
+    m_options.planImage = m_planScaled.isNull() ? nullptr : &m_planScaled;
 }
 
 void ChartWidget::paintEvent(QPaintEvent *event)
@@ -211,6 +242,7 @@ void ChartWidget::mousePressEvent(QMouseEvent *event)
         m_holdButton = button;
         const ChartElement &element = m_table.at(*index);
         m_grabOffset = toTwips(event->position()) - QPointF(element.left, element.top);
+        m_dragUnsnapped = false;
         setFocus(Qt::MouseFocusReason);
     }
     emit elementPressed(*index, button);
@@ -229,7 +261,12 @@ void ChartWidget::mouseMoveEvent(QMouseEvent *event)
         return;
     }
     const QRect before = repaintRectOf(m_held);
-    const QPointF topLeft = toTwips(event->position()) - m_grabOffset;
+    QPointF topLeft = toTwips(event->position()) - m_grabOffset;
+    m_dragUnsnapped = m_dragUnsnapped || (event->modifiers() & Qt::AltModifier);
+    if (m_snapScales && !m_dragUnsnapped) {
+        const ChartPoint snapped = snapToFeet(topLeft.x(), topLeft.y(), *m_snapScales);
+        topLeft = {snapped.x, snapped.y};
+    }
     moveElement(m_table, m_held, topLeft.x(), topLeft.y());
     // Only the old and the new place are painted again. Names and zone labels are laid out in
     // their own boxes, so a part of them repaints as it was.

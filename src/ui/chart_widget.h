@@ -2,6 +2,7 @@
 
 #include "ui/chart_painter.h"
 
+#include <QImage>
 #include <QPointF>
 #include <QWidget>
 
@@ -11,6 +12,7 @@
 namespace tessel {
 
 class ChartTable;
+struct Scales;
 
 // The plot chart's drawing area (picRoomLocation): a square of 4800 twips on which the
 // elements of the table are painted. It owns no element; the table is the one truth.
@@ -35,6 +37,16 @@ public:
     double scale() const;
     const ChartPaintOptions &paintOptions() const { return m_options; }
     void setPaintOptions(const ChartPaintOptions &options);
+
+    // While set, a dragged element's top-left corner lands on whole feet of a plot of these
+    // scales (they are read at each move); Alt held during a drag leaves that drag free.
+    // Null: the corner follows the pointer to the twip.
+    void setSnapScales(const Scales *scales) { m_snapScales = scales; }
+    const Scales *snapScales() const { return m_snapScales; }
+    // The plan image drawn under the elements at this opacity (0 to 1); a null image for none.
+    // It is scaled to the chart here, once for each zoom, and given to the painter with the
+    // paint options.
+    void setPlanImage(const QImage &image, double opacity);
 
     // The element under a point of the widget (pixels), if any takes the pointer there.
     std::optional<int> elementAt(const QPointF &pos) const;
@@ -77,6 +89,7 @@ protected:
 
 private:
     void showFocusFrame(bool shown);
+    void scalePlanImage();
 
     QPointF toTwips(const QPointF &pos) const;
     QRect repaintRectOf(int index) const;
@@ -89,6 +102,12 @@ private:
     QPointF m_grabOffset;
     double m_zoom = 1;
     ChartPaintOptions m_options;
+    const Scales *m_snapScales = nullptr;
+    QImage m_planSource;
+    QImage m_planScaled;
+    double m_planOpacity = 1;
+    // Alt was held during this drag: it is not snapped.
+    bool m_dragUnsnapped = false;
     // What pointedAt told last.
     int m_pointed = 0;
     // Framed while the focus came by the keyboard.

@@ -38,10 +38,11 @@ bool Document::isModified() const
 }
 
 void Document::load(ChartTable table, const PlotEntry &plot, const QString &filePath,
-                    bool modified)
+                    bool modified, PlanImage plan)
 {
     m_history->clear();
     replaceChart(m_editor, std::move(table));
+    m_editor.plan = std::move(plan);
     if (m_showPlot)
         m_showPlot(plot);
     m_filePath = filePath;

@@ -52,7 +52,8 @@ public:
 
     // Starts afresh with this chart and plot, kept in `filePath`, with a history of its own:
     // a new layout, one opened or one brought back.
-    void load(ChartTable table, const PlotEntry &plot, const QString &filePath, bool modified);
+    void load(ChartTable table, const PlotEntry &plot, const QString &filePath, bool modified,
+              PlanImage plan = {});
     // The layout is now kept, as it stands, in this file.
     void markSaved(const QString &filePath);
 

@@ -83,7 +83,7 @@ bool DocumentCommands::openLayoutFile(const QString &path)
             LayoutDocument &document = *read.document;
             m_document.load(std::move(document.table),
                             {document.plotLength, document.plotWidth, document.facing}, path,
-                            false);
+                            false, std::move(document.plan));
         } else {
             fault = read.error;
         }
@@ -135,8 +135,9 @@ bool DocumentCommands::saveLayoutAs()
 bool DocumentCommands::save(const QString &path)
 {
     const PlotEntry plot = m_document.plot();
-    const std::string bytes = writeLayoutDocument(
-        {plot.length, plot.width, plot.facing, m_document.editor().txtRoom});
+    const std::string bytes =
+        writeLayoutDocument({plot.length, plot.width, plot.facing, m_document.editor().txtRoom,
+                             "", m_document.editor().plan});
     if (const auto failure = QtFileAccess().writeAtomically(path.toStdString(), bytes)) {
         m_dialogs.showMessage("The layout could not be saved as " + quoted(path) + ": " +
                                   *failure + "\n\nA file saved there before is kept as it was.",

@@ -17,9 +17,11 @@
 #include "ui/key_filters.h"
 #include "ui/make_widget.h"
 #include "ui/opening_panels.h"
+#include "ui/plan_image.h"
 #include "ui/recovery.h"
 #include "ui/refusal.h"
 #include "ui/room_placement.h"
+#include "ui/room_properties.h"
 #include "ui/view_options.h"
 
 #include <QAction>
@@ -92,6 +94,8 @@ FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
     connect(m_saveJpeg, &QPushButton::clicked, m_fileCommands, &FileCommands::exportChartImage);
     buildMenus();
     auto *view = new ViewOptions(*this, editor(), *m_chartArea, *m_direction);
+    m_planImage =
+        new PlanImageCommands(*m_document, m_dialogs, *m_chart, *m_fileMenu, view->menu(), this);
     // Nothing but the drag runs while the chart holds an element.
     new DragGuard(*m_chart);
 
@@ -104,8 +108,11 @@ FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
     installKeyFilters(*this, m_dialogs);
     installHints(*this);
     // The window fits its content: it widens while a wide entry panel is open and narrows
-    // again after, and the columns never stretch.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // again after. The user may make it larger (the chart can then be zoomed to fit), never
+    // smaller than its content.
+    layout()->setSizeConstraint(QLayout::SetMinimumSize);
+    // Shown at its content's size on any screen; show() alone would bound it by the screen.
+    resize(sizeHint());
 }
 
 FrmMain::~FrmMain() = default;
@@ -124,6 +131,7 @@ void FrmMain::buildMenus()
 {
     QMenu *file = menuBar()->addMenu("&File");
     file->setObjectName("mnuFile");
+    m_fileMenu = file;
     buildDocumentMenu(*file);
     auto addItem = [this](QMenu *menu, const char *name, const char *caption) {
         QAction *action = menu->addAction(caption);
@@ -144,6 +152,13 @@ void FrmMain::buildMenus()
     QMenu *edit = menuBar()->addMenu("&Edit");
     edit->setObjectName("mnuEdit");
     m_document->history().addActions(*edit);
+    edit->addSeparator();
+    QAction *properties = addItem(edit, "mnuRoomProperties", "Room &Properties...");
+    properties->setShortcuts(
+        {QKeySequence(Qt::ALT | Qt::Key_Return), QKeySequence(Qt::ALT | Qt::Key_Enter)});
+    connect(properties, &QAction::triggered, this, [this] {
+        editRoomProperties(editor(), m_document->history(), m_dialogs, *m_chart, plotEntry());
+    });
 
     QMenu *help = menuBar()->addMenu("&Help");
     help->setObjectName("mnuHelp");
@@ -419,6 +434,26 @@ void FrmMain::keepRecoveryFile(const QString &path)
     m_recovery->offerRestore(m_dialogs);
 }
 
+bool FrmMain::event(QEvent *event)
+{
+    if (event->type() != QEvent::LayoutRequest) {
+        const bool handled = QMainWindow::event(event);
+        if (event->type() == QEvent::Resize && !m_fittingContent)
+            m_fitsContent = size() == sizeHint();
+        return handled;
+    }
+    // As large as its content before the content changed, it stays so, narrower as well as
+    // wider; sized by the user, it keeps the user's size (never less than its content).
+    const bool fits = m_fitsContent;
+    m_fittingContent = true;
+    const bool handled = QMainWindow::event(event);
+    if (fits)
+        resize(sizeHint());
+    m_fittingContent = false;
+    m_fitsContent = fits || size() == sizeHint();
+    return handled;
+}
+
 void FrmMain::closeEvent(QCloseEvent *event)
 {
     if (!m_documents->maySetAside()) {
@@ -463,6 +498,8 @@ QLineEdit *FrmMain::fieldFor(Field field) const
                 return box;
         }
         break;
+    case Field::RoomLeft:
+    case Field::RoomTop:
     case Field::None:
         break;
     }

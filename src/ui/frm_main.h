@@ -27,6 +27,7 @@ class Document;
 class DocumentCommands;
 class FileCommands;
 class OpeningPanels;
+class PlanImageCommands;
 class RecoveryFile;
 struct PlotEntry;
 
@@ -55,6 +56,7 @@ public:
     // copy a run that did not end cleanly left there.
     void keepRecoveryFile(const QString &path);
     RecoveryFile *recoveryFile() const { return m_recovery; }
+    PlanImageCommands &planImage() const { return *m_planImage; }
 
     // Computes the scales from the plot fields and shows them; false, with a message and
     // nothing changed, when the plot entry is refused.
@@ -76,6 +78,7 @@ public:
 protected:
     // Asks before changes made since the start, the last save or the last open are lost.
     void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     void buildMenus();
@@ -114,6 +117,11 @@ private:
     QLineEdit *m_roomLength = nullptr;
     QLineEdit *m_roomWidth = nullptr;
     FileCommands *m_fileCommands = nullptr;
+    QMenu *m_fileMenu = nullptr;
+    // The window is as large as its content, not as the user sized it.
+    bool m_fitsContent = true;
+    bool m_fittingContent = false;
+    PlanImageCommands *m_planImage = nullptr;
     QPushButton *m_open = nullptr;
     QPushButton *m_save = nullptr;
     QPushButton *m_saveJpeg = nullptr;

@@ -1,6 +1,13 @@
 #include "ui/qt_dialogs.h"
 
+#include "model/check.h"
+#include "ui/key_filters.h"
 #include "ui/print_job.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
 
 #include <QEvent>
 #include <QFileDialog>
@@ -135,6 +142,48 @@ std::optional<std::string> QtDialogs::askOpenFileName(const std::string &filter)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst().toStdString();
+}
+
+bool QtDialogs::askRoomProperties(RoomProperties &properties, Field focus)
+{
+    QDialog dialog(m_parent);
+    dialog.setObjectName("frmRoomProperties");
+    dialog.setWindowTitle("Room Properties");
+    auto *form = new QFormLayout(&dialog);
+    // The names of room entry's fields, so that they are filtered as those are.
+    const struct
+    {
+        const char *name, *label;
+        std::string *text;
+        Field field;
+    } fields[] = {
+        {"txtAddRoomName", "Name Of Room", &properties.name, Field::RoomName},
+        {"txtLength", "Length (feet)", &properties.length, Field::RoomLength},
+        {"txtwidth", "Width (feet)", &properties.width, Field::RoomWidth},
+        {"txtRoomLeft", "From the left (feet)", &properties.left, Field::RoomLeft},
+        {"txtRoomTop", "From the top (feet)", &properties.top, Field::RoomTop},
+    };
+    std::vector<QLineEdit *> edits;
+    for (const auto &field : fields) {
+        auto *edit = new QLineEdit(fromStd(*field.text));
+        edit->setObjectName(field.name);
+        form->addRow(field.label, edit);
+        edits.push_back(edit);
+        if (field.field == focus) {
+            edit->setFocus();
+            edit->selectAll();
+        }
+    }
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    installKeyFilters(dialog, *this);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    for (std::size_t i = 0; i < edits.size(); ++i)
+        *fields[i].text = edits[i]->text().toStdString();
+    return true;
 }
 
 Choice QtDialogs::askSaveDiscardCancel(const std::string &text)

@@ -40,6 +40,7 @@ public:
                                                const std::string &startName) override;
     std::optional<std::string> askOpenFileName(const std::string &filter) override;
     Choice askSaveDiscardCancel(const std::string &text) override;
+    bool askRoomProperties(RoomProperties &properties, Field focus) override;
 
 private:
     std::optional<std::string> askFileName(const std::string &filter,

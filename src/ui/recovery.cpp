@@ -41,6 +41,7 @@ void RecoveryFile::write()
     const PlotEntry plot = m_document.plot();
     LayoutDocument copy{plot.length, plot.width, plot.facing, m_document.editor().txtRoom};
     copy.filePath = m_document.filePath().toStdString();
+    copy.plan = m_document.editor().plan;
     m_writer.start([copy = std::move(copy), path = m_path.toStdString()] {
         // A recovery file that cannot be written is no reason to interrupt the user's work.
         (void)QtFileAccess().writeAtomically(path, writeLayoutDocument(copy));
@@ -87,7 +88,8 @@ void RecoveryFile::offerRestore(Dialogs &dialogs)
         return;
     }
     m_document.load(std::move(document.table),
-                    {document.plotLength, document.plotWidth, document.facing}, filePath, true);
+                    {document.plotLength, document.plotWidth, document.facing}, filePath, true,
+                    std::move(document.plan));
 }
 
 } // namespace tessel

@@ -64,8 +64,19 @@ void RoomPlacement::nudge(int index, double dx, double dy)
     const ChartTable &table = m_editor.txtRoom;
     const ChartElement &element = table.at(index);
     const bool isRoom = kindOf(element.text) == ElementKind::Room;
-    const double left = element.left + dx;
-    const double top = element.top + dy;
+    double left = element.left + dx;
+    double top = element.top + dy;
+    if (const Scales *scales = m_chart.snapScales(); scales && scales->isSet()) {
+        // A key moves by a whole foot onto the feet of the plot, the way it points.
+        const auto foot = [](double step, double twipsAFoot) {
+            return step > 0 ? twipsAFoot : step < 0 ? -twipsAFoot : 0.0;
+        };
+        const ChartPoint snapped =
+            snapToFeet(element.left + foot(dx, widthToChart(1, *scales)),
+                       element.top + foot(dy, lengthToChart(1, *scales)), *scales);
+        left = snapped.x;
+        top = snapped.y;
+    }
     if (isRoom && movesOntoRoom(table, index, left, top))
         return;
     m_chart.repaintElements({index});

@@ -7,7 +7,9 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QScreen>
@@ -17,6 +19,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 
 namespace tessel {
@@ -27,6 +30,7 @@ const char *const kZoomKey = "view/zoom";
 const char *const kZonesKey = "view/showZones";
 const char *const kNamesKey = "view/showNames";
 const char *const kStatusBarKey = "view/showStatusBar";
+const char *const kSnapKey = "view/snapToFeet";
 
 // One wheel notch: the angle most mice turn a step by, in eighths of a degree.
 constexpr int kWheelNotch = 120;
@@ -69,9 +73,14 @@ void ChartScrollArea::fit()
         // screen with it. Never smaller than the frame at its natural size, though: unzoomed,
         // the window is as without this area, whatever the screen.
         QSize others = top->sizeHint() - size();
+        QSize frameMargins;
         if (top->isVisible())
-            others += top->frameGeometry().size() - top->size();
-        room = (top->screen()->availableGeometry().size() - others)
+            frameMargins = top->frameGeometry().size() - top->size();
+        others += frameMargins;
+        // A window the user made larger than its screen shows as much as it holds.
+        const QSize screen =
+            top->screen()->availableGeometry().size().expandedTo(top->size() + frameMargins);
+        room = (screen - others)
                    .expandedTo(content.boundedTo(frame().naturalSize()));
     }
     QSize fitted = content.boundedTo(room);
@@ -97,6 +106,7 @@ ViewOptions::ViewOptions(QMainWindow &window, Editor &editor, ChartScrollArea &c
     // Alt+V stays with "&Vastu Shastra Result", as it was before this menu: the menu takes I.
     auto *menu = new QMenu("V&iew", &window);
     menu->setObjectName("mnuView");
+    m_menu = menu;
     // After "&Edit" where there is one, before "&Help" in any case.
     QAction *before = nullptr;
     for (QAction *action : window.menuBar()->actions()) {
@@ -109,6 +119,7 @@ ViewOptions::ViewOptions(QMainWindow &window, Editor &editor, ChartScrollArea &c
     m_showNames = addToggle(menu, "mnuShowNames", "Show Room &Names", kNamesKey);
     // The status line is part of the window; the option only lets a user hide it.
     m_showStatusBar = addToggle(menu, "mnuShowStatusBar", "Show &Status Bar", kStatusBarKey, true);
+    m_snapToFeet = addToggle(menu, "mnuSnapToFeet", "&Snap to Feet", kSnapKey);
     menu->addSeparator();
     m_zoomIn = menu->addAction("Zoom &In");
     m_zoomIn->setObjectName("mnuZoomIn");
@@ -123,6 +134,10 @@ ViewOptions::ViewOptions(QMainWindow &window, Editor &editor, ChartScrollArea &c
     actual->setObjectName("mnuActualSize");
     actual->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
     connect(actual, &QAction::triggered, this, [this] { setZoomPercent(kActualSize); });
+    QAction *fit = menu->addAction("Zoom to &Fit");
+    fit->setObjectName("mnuZoomToFit");
+    fit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_9));
+    connect(fit, &QAction::triggered, this, &ViewOptions::zoomToFit);
 
     m_status = new QLabel;
     m_status->setObjectName("lblStatus");
@@ -166,11 +181,43 @@ QAction *ViewOptions::addToggle(QMenu *menu, const char *name, const char *capti
 void ViewOptions::setZoomPercent(int percent)
 {
     percent = std::clamp(percent, kZoomSteps[0], kZoomSteps[std::size(kZoomSteps) - 1]);
+    if (percent != m_zoom)
+        m_settings.setValue(kZoomKey, percent);
+    showZoom(percent, false);
+}
+
+void ViewOptions::showZoom(int percent, bool fitted)
+{
+    m_fitted = fitted;
     if (percent == m_zoom)
         return;
     m_zoom = percent;
-    m_settings.setValue(kZoomKey, m_zoom);
     apply();
+}
+
+void ViewOptions::zoomToFit()
+{
+    if (m_fitting)
+        return;
+    m_fitting = true;
+    // The window's size hint as its content now is: a change of size climbs the layouts one
+    // at a time.
+    for (int level = 0; level < 4; ++level)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QSize window = m_window.size();
+    if (window == m_window.sizeHint() && m_window.screen())
+        window = m_window.screen()->availableGeometry().size() -
+                 (m_window.frameGeometry().size() - m_window.size());
+    // What the window holds besides the chart area stays as it is; the area takes the rest.
+    // Where a column beside the chart is taller than it, the chart fits below that height.
+    const QSize room = window - (m_window.sizeHint() - m_chartArea.size());
+    const QSize natural = m_chartArea.frame().naturalSize();
+    const double fits = std::min(double(room.width()) / natural.width(),
+                                 double(room.height()) / natural.height());
+    showZoom(std::clamp(int(std::floor(fits * 100)), kZoomSteps[0],
+                        kZoomSteps[std::size(kZoomSteps) - 1]),
+             true);
+    m_fitting = false;
 }
 
 void ViewOptions::zoomIn()
@@ -195,6 +242,7 @@ void ViewOptions::apply()
     options.facing = m_direction.currentIndex();
     options.font = m_chart.font();
     m_chart.setPaintOptions(options);
+    m_chart.setSnapScales(m_snapToFeet->isChecked() ? &m_editor.scales : nullptr);
 
     m_chartArea.frame().setZoom(m_zoom / 100.0);
     m_chartArea.fit();
@@ -237,6 +285,10 @@ bool ViewOptions::eventFilter(QObject *watched, QEvent *event)
     // Shown, the window knows its screen and its frame.
     if (watched == &m_window && event->type() == QEvent::Show)
         m_chartArea.fit();
+    // Sized by the user, a fitted chart fits again.
+    if (watched == &m_window && event->type() == QEvent::Resize && m_fitted &&
+        m_window.size() != m_window.sizeHint())
+        zoomToFit();
     // Whatever changed the chart (a room made, deleted or selected) repaints it; the status
     // line is brought up to date with it.
     if (watched == &m_chart && event->type() == QEvent::Paint)

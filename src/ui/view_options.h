@@ -49,10 +49,18 @@ public:
                 QComboBox &direction);
     ~ViewOptions() override;
 
+    // The View menu, for the commands that add their own items to it.
+    QMenu &menu() const { return *m_menu; }
+
     int zoomPercent() const { return m_zoom; }
     void setZoomPercent(int percent);
     void zoomIn();
     void zoomOut();
+    // The largest zoom at which the chart and its rulers fit in the window as the user sized
+    // it, or, while the window is as large as its content, on the screen. It is kept fitted
+    // as the window is resized, until another zoom is chosen; it is not kept between runs.
+    void zoomToFit();
+    bool isZoomedToFit() const { return m_fitted; }
 
     bool eventFilter(QObject *watched, QEvent *event) override;
     // Shows the status of the element under the pointer, or else of the selected one.
@@ -62,6 +70,8 @@ private:
     QAction *addToggle(QMenu *menu, const char *name, const char *caption, const char *key,
                        bool byDefault = false);
     void apply();
+    // percent: within the zoom steps' range.
+    void showZoom(int percent, bool fitted);
     void point(int index);
     const RuleTable &rules();
 
@@ -74,13 +84,18 @@ private:
     // Built the first time the status line describes an element: start-up needs none.
     std::optional<RuleTable> m_rules;
 
+    QMenu *m_menu = nullptr;
     QAction *m_showZones = nullptr;
     QAction *m_showNames = nullptr;
     QAction *m_showStatusBar = nullptr;
+    QAction *m_snapToFeet = nullptr;
     QAction *m_zoomIn = nullptr;
     QAction *m_zoomOut = nullptr;
     QLabel *m_status = nullptr;
     int m_zoom = kActualSize;
+    bool m_fitted = false;
+    // While a fit is made: the window it resizes is not fitted again meanwhile.
+    bool m_fitting = false;
     // The element under the pointer; 0 when none.
     int m_pointed = 0;
 };

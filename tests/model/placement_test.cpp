@@ -289,6 +289,26 @@ TEST(MoveElement, KeepsWholeTwips)
     }
 }
 
+// Plot 60 x 30: 160 twips a foot across, 80 down. Plot 50 x 70: 68.57 across, 96 down.
+TEST(SnapToFeet, EachAxisByItsOwnScaleOntoWholeTwips)
+{
+    const struct
+    {
+        Scales scales;
+        ChartPoint from, expected;
+    } cases[] = {
+        {{10, 5}, {239, 41}, {160, 80}},
+        {{10, 5}, {241, 39}, {320, 0}},
+        {{10, 5}, {-70, 4790}, {0, 4800}},
+        {{50.0 / 6, 70.0 / 6}, {100, 100}, {69, 96}},     // 68.57 x 1 = 68.57
+        {{50.0 / 6, 70.0 / 6}, {1000, 1000}, {1029, 960}}, // 68.57 x 15 = 1028.57
+        {{}, {123.4, 56.7}, {123.4, 56.7}},               // no scales: as it was
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(snapToFeet(c.from.x, c.from.y, c.scales), c.expected)
+            << c.from.x << ", " << c.from.y;
+}
+
 TEST(DeleteRoom, ParksTheSelectedRoom)
 {
     Editor editor = chartWith({roomA, {"Hall", 1600, 0, 800, 800}, {"", 1600, 0, 0, 800}});

@@ -20,7 +20,12 @@ class DocumentRoundTrip : public ::testing::TestWithParam<Facing>
 
 TEST_P(DocumentRoundTrip, KeepsTableAndPlot)
 {
-    const LayoutDocument saved = samplePlanDocument(GetParam());
+    LayoutDocument saved = samplePlanDocument(GetParam());
+    // Bytes of every value, as an image file holds them.
+    std::string image(300, '\0');
+    for (std::size_t i = 0; i < image.size(); ++i)
+        image[i] = static_cast<char>(i * 7);
+    saved.plan = {std::make_shared<const std::string>(image), 25, false};
     const std::string bytes = writeLayoutDocument(saved);
     const DocumentReadResult read = readLayoutDocument(bytes);
     ASSERT_TRUE(read.document) << read.error;
@@ -31,6 +36,14 @@ TEST_P(DocumentRoundTrip, KeepsTableAndPlot)
     ASSERT_EQ(table.elementCount(), saved.table.elementCount());
     for (int index = 0; index <= table.elementCount(); ++index)
         EXPECT_EQ(table.at(index), saved.table.at(index)) << "element " << index;
+    const PlanImage &plan = read.document->plan;
+    ASSERT_TRUE(plan.isSet());
+    EXPECT_EQ(*plan.bytes, *saved.plan.bytes);
+    EXPECT_EQ(plan.opacity, 25);
+    EXPECT_FALSE(plan.shown);
+    // A layout without a plan says nothing of one.
+    EXPECT_EQ(writeLayoutDocument({"60", "30", GetParam(), saved.table}).find("plan"),
+              std::string::npos);
     // Singles are written as their shortest decimal, not as the double they widen to.
     EXPECT_TRUE(std::regex_search(bytes, std::regex(R"("width":533\.3333[,}])"))) << bytes;
 }
@@ -138,6 +151,19 @@ INSTANTIATE_TEST_SUITE_P(
                     "line 1, column 154: illegal number"},
         HostileCase{"a fractional border", withElements(elementWith("1}", "0.5}")),
                     "element 1: \"borderStyle\" is not a whole number from -32768 to 32767"},
+        HostileCase{"enabled as text", withElements(elementWith("}", ", \"enabled\": 1}")),
+                    "element 1: \"enabled\" is not true or false"},
+        HostileCase{"a plan image not in base64",
+                    replaced(withElements(""), "{", "{\"planImage\": \"iVBO*w0K\", "),
+                    "\"planImage\" is not an image written in base64"},
+        HostileCase{"a plan opacity of 0",
+                    replaced(withElements(""), "{",
+                             "{\"planImage\": \"iVBORw0KGgo=\", \"planOpacity\": 0, "),
+                    "\"planOpacity\" is not a whole percent from 1 to 100"},
+        HostileCase{"a plan shown as text",
+                    replaced(withElements(""), "{",
+                             "{\"planImage\": \"iVBORw0KGgo=\", \"planShown\": \"yes\", "),
+                    "\"planShown\" is not true or false"},
         HostileCase{"a fill by name", withElements(elementWith("}", ", \"fill\": \"#c18ae\"}")),
                     "element 1: \"fill\" is not a colour written as #rrggbb"},
         HostileCase{"a far too long name",

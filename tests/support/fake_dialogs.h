@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/check.h"
 #include "model/dialogs.h"
 
 #include <deque>
@@ -111,6 +112,22 @@ public:
             return false;
         if (printer)
             printer(job);
+        return true;
+    }
+
+    // askRoomProperties: each answer, when there is one, is what the user leaves in the
+    // dialog before OK; none cancels. Every call records the properties shown and the focus.
+    std::deque<std::optional<RoomProperties>> propertiesAnswers;
+    std::vector<std::pair<RoomProperties, Field>> propertiesShown;
+
+    bool askRoomProperties(RoomProperties &properties, Field focus) override
+    {
+        propertiesShown.emplace_back(properties, focus);
+        const auto answer = next(propertiesAnswers, "Room Properties",
+                                 std::optional<RoomProperties>());
+        if (!answer)
+            return false;
+        properties = *answer;
         return true;
     }
 

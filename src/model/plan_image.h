@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+namespace tessel {
+
+// Percent; the steps the plan image can be shown at.
+inline constexpr int kPlanOpacitySteps[] = {25, 50, 100};
+inline constexpr int kDefaultPlanOpacity = 50;
+// A plan image larger than this is not kept in a layout.
+inline constexpr std::size_t kMaxPlanImageBytes = 20 * 1024 * 1024;
+// Pixels, on either side.
+inline constexpr int kMaxPlanImageSide = 10000;
+
+// A picture of the plan (a scan, a drawing) shown under the rooms, stretched over the whole
+// chart as the chart is the whole plot. The file's bytes are kept as they were read, shared
+// between the steps of the history and the documents that hold them: they never change.
+struct PlanImage
+{
+    std::shared_ptr<const std::string> bytes;
+    int opacity = kDefaultPlanOpacity;
+    bool shown = true;
+
+    bool isSet() const { return bytes && !bytes->empty(); }
+    // The same bytes are the same image: they are never changed once read.
+    bool operator==(const PlanImage &) const = default;
+};
+
+} // namespace tessel
