@@ -1,6 +1,7 @@
 #include "ui/view_options.h"
 
 #include "analysis/status_line.h"
+#include "analysis/verdict.h"
 #include "model/editor.h"
 #include "model/placement.h"
 #include "ui/chart_widget.h"
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
@@ -27,9 +29,33 @@ const char *const kZoomKey = "view/zoom";
 const char *const kZonesKey = "view/showZones";
 const char *const kNamesKey = "view/showNames";
 const char *const kStatusBarKey = "view/showStatusBar";
+const char *const kVerdictsKey = "view/showVerdicts";
 
 // One wheel notch: the angle most mice turn a step by, in eighths of a degree.
 constexpr int kWheelNotch = 120;
+
+// The key to the verdict tints, at the right of the status bar.
+class VerdictLegend : public QWidget
+{
+public:
+    VerdictLegend()
+    {
+        setObjectName("verdictLegend");
+        setToolTip("What the tints of the rooms say");
+    }
+    QSize sizeHint() const override
+    {
+        return verdictLegendSize(font(), *this).toSize() + QSize(8, 4);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        const QSizeF size = verdictLegendSize(font(), *this);
+        paintVerdictLegend(painter, QPointF(4, (height() - size.height()) / 2), font());
+    }
+};
 
 } // namespace
 
@@ -101,6 +127,7 @@ ViewOptions::ViewOptions(QMainWindow &window, Editor &editor, ChartScrollArea &c
 
     m_showZones = addToggle(menu, "mnuShowZones", "Show &Zones", kZonesKey);
     m_showNames = addToggle(menu, "mnuShowNames", "Show Room &Names", kNamesKey);
+    m_showVerdicts = addToggle(menu, "mnuShowVerdicts", "Show &Verdicts", kVerdictsKey);
     // The status line is part of the window; the option only lets a user hide it.
     m_showStatusBar = addToggle(menu, "mnuShowStatusBar", "Show &Status Bar", kStatusBarKey, true);
     menu->addSeparator();
@@ -124,6 +151,8 @@ ViewOptions::ViewOptions(QMainWindow &window, Editor &editor, ChartScrollArea &c
     QStatusBar *bar = window.statusBar();
     bar->setSizeGripEnabled(false);
     bar->addWidget(m_status, 1);
+    m_legend = new VerdictLegend;
+    bar->addPermanentWidget(m_legend);
 
     connect(&m_chart, &ChartWidget::pointedAt, this, &ViewOptions::point);
     connect(&m_chart, &ChartWidget::elementPressed, this, &ViewOptions::showStatus);
@@ -181,14 +210,32 @@ void ViewOptions::zoomOut()
         setZoomPercent(*std::prev(below));
 }
 
-void ViewOptions::apply()
+ChartPaintOptions ViewOptions::paintOptions() const
 {
     ChartPaintOptions options;
     options.showZones = m_showZones->isChecked();
     options.showNames = m_showNames->isChecked();
     options.facing = m_direction.currentIndex();
     options.font = m_chart.font();
-    m_chart.setPaintOptions(options);
+    if (m_showVerdicts->isChecked()) {
+        options.verdicts = &m_rules;
+        options.zoneTintKind = zoneTintKind();
+    }
+    return options;
+}
+
+const RoomRules *ViewOptions::zoneTintKind() const
+{
+    if (!m_showVerdicts->isChecked())
+        return nullptr;
+    const auto selected = highlightedElement(m_editor.txtRoom);
+    return selected ? m_rules.find(std::as_const(m_editor.txtRoom).at(*selected).text) : nullptr;
+}
+
+void ViewOptions::apply()
+{
+    m_chart.setPaintOptions(paintOptions());
+    m_legend->setVisible(m_showVerdicts->isChecked());
 
     m_chartArea.frame().setZoom(m_zoom / 100.0);
     m_chartArea.fit();
@@ -210,11 +257,19 @@ void ViewOptions::point(int index)
 
 void ViewOptions::showStatus()
 {
+    // A room selected, dragged or let go changes which kind's verdicts tint the zones: the
+    // whole chart is painted again only then, never for a step of a drag.
+    if (zoneTintKind() != m_chart.paintOptions().zoneTintKind)
+        m_chart.setPaintOptions(paintOptions());
     if (!m_showStatusBar->isChecked())
         return;
+    const int facing = m_direction.currentIndex();
+    const bool verdicts = m_showVerdicts->isChecked();
     const int index = m_pointed != 0 ? m_pointed : highlightedElement(m_editor.txtRoom).value_or(0);
-    m_status->setText(
-        QString::fromStdString(statusText(m_editor, index, m_direction.currentIndex(), m_rules)));
+    std::string text = statusText(m_editor, index, facing, m_rules, verdicts);
+    if (index == 0 && verdicts)
+        text = verdictSummary(countVerdicts(judgeRooms(m_editor.txtRoom, facing, m_rules)));
+    m_status->setText(QString::fromStdString(text));
 }
 
 bool ViewOptions::eventFilter(QObject *watched, QEvent *event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/rule_table.h"
+#include "ui/chart_painter.h"
 
 #include <QObject>
 #include <QScrollArea>
@@ -31,9 +32,10 @@ public:
 };
 
 // The View menu and what it shows: the status bar naming the element under the pointer
-// (or else the selected one), the zone overlay, room names and the zoom of the chart and its
-// rulers. Each choice is kept in the settings between runs. With the status bar hidden, both
-// overlays off and the zoom at 100 % the window is as it is without them.
+// (or else the selected one), the zone overlay, room names, the rooms' verdicts and the zoom
+// of the chart and its rulers. Each choice is kept in the settings between runs. With the
+// status bar hidden, the overlays and verdicts off and the zoom at 100 % the window is as it
+// is without them.
 class ViewOptions : public QObject
 {
     Q_OBJECT
@@ -61,6 +63,9 @@ private:
                        bool byDefault = false);
     void apply();
     void point(int index);
+    ChartPaintOptions paintOptions() const;
+    // The kind of the selected room while verdicts show: its verdicts tint the zones.
+    const RoomRules *zoneTintKind() const;
 
     QMainWindow &m_window;
     Editor &m_editor;
@@ -72,10 +77,12 @@ private:
 
     QAction *m_showZones = nullptr;
     QAction *m_showNames = nullptr;
+    QAction *m_showVerdicts = nullptr;
     QAction *m_showStatusBar = nullptr;
     QAction *m_zoomIn = nullptr;
     QAction *m_zoomOut = nullptr;
     QLabel *m_status = nullptr;
+    QWidget *m_legend = nullptr;
     int m_zoom = kActualSize;
     // The element under the pointer; 0 when none.
     int m_pointed = 0;
