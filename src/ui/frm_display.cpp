@@ -20,12 +20,6 @@ namespace tessel {
 
 namespace {
 
-// The font of the printed and saved report.
-RtfFont reportFont()
-{
-    return {"Verdana", 8.25, true};
-}
-
 // Twips: the report view's size.
 constexpr double kViewWidth = 8720;
 constexpr double kViewHeight = 3645;

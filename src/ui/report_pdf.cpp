@@ -167,7 +167,11 @@ void paintReportText(QPdfWriter &writer, QPainter &painter, const std::string &r
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QTextDocument document;
     document.documentLayout()->setPaintDevice(&writer);
-    document.setDefaultFont(fontOf(8.25, true));
+    const RtfFont font = reportFont();
+    QFont textFont(QString::fromStdString(font.name));
+    textFont.setPointSizeF(font.pointSize);
+    textFont.setBold(font.bold);
+    document.setDefaultFont(textFont);
     document.setDocumentMargin(0);
     const QRect pageRect = writer.pageLayout().paintRectPixels(kResolution);
     document.setPageSize(QSizeF(pageRect.size()));

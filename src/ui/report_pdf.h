@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/chart.h"
+#include "storage/rtf.h"
 
 #include <QByteArray>
 #include <QLocale>
@@ -20,6 +21,12 @@ struct ReportSubject
     // The cmbDirection entry; -1 when none.
     int facing = -1;
 };
+
+// The font of the report as printed, saved as rich text and set in the PDF.
+inline RtfFont reportFont()
+{
+    return {"Verdana", 8.25, true};
+}
 
 // A4, or Letter where the locale measures in US units.
 QPageSize localPageSize(const QLocale &locale = QLocale());
