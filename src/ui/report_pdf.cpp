@@ -15,6 +15,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <utility>
 
 namespace tessel {
 
@@ -115,6 +116,12 @@ QString plotLine(const ReportSubject &subject)
 void paintFirstPages(QPdfWriter &writer, QPainter &painter, const ReportSubject &subject)
 {
     const RuleTable rules;
+    // A selection is the window's business, not the page's.
+    ChartTable chart = subject.table;
+    for (int i = 1; i <= chart.elementCount(); ++i) {
+        if (std::as_const(chart).at(i).highlighted)
+            chart.at(i).highlighted = false;
+    }
     PageWriter page(writer, painter);
     page.line(fromStd(kReportTitle), fontOf(16, true), Qt::AlignHCenter);
     page.skip(QFontMetricsF(fontOf(10, false), &writer).lineSpacing() / 2);
@@ -133,7 +140,7 @@ void paintFirstPages(QPdfWriter &writer, QPainter &painter, const ReportSubject 
     painter.save();
     painter.translate(corner);
     painter.setClipRect(QRectF(0, 0, side, side));
-    paintChart(painter, subject.table, side / kChartExtent, QRectF(0, 0, side, side), options);
+    paintChart(painter, chart, side / kChartExtent, QRectF(0, 0, side, side), options);
     painter.restore();
     painter.setPen(QPen(Qt::black, 0));
     painter.drawRect(QRectF(corner, QSizeF(side, side)));

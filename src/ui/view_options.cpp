@@ -236,6 +236,10 @@ void ViewOptions::apply()
 {
     m_chart.setPaintOptions(paintOptions());
     m_legend->setVisible(m_showVerdicts->isChecked());
+    // Beside the key a long status line gives way rather than push the key out of sight.
+    m_status->setSizePolicy(m_showVerdicts->isChecked() ? QSizePolicy::Ignored
+                                                        : QSizePolicy::Preferred,
+                            QSizePolicy::Preferred);
 
     m_chartArea.frame().setZoom(m_zoom / 100.0);
     m_chartArea.fit();
