@@ -35,9 +35,9 @@ std::string layoutOf(int rooms)
         element.height = 100;
         element.visible = true;
     }
-    const std::string path =
-        (std::filesystem::temp_directory_path() / ("tessel-bench-" + std::to_string(rooms) + ".txt"))
-            .string();
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("tessel-bench-" + std::to_string(rooms) + ".txt"))
+                                 .string();
     std::ofstream(path, std::ios::binary) << tessel::writeLayout(table);
     return path;
 }
@@ -83,8 +83,7 @@ void reportCommand(benchmark::State &state, int rooms, const char *output)
     std::filesystem::remove(layout);
 }
 
-BENCHMARK_CAPTURE(reportCommand, fullLayoutToStandardOutput, tessel::ChartTable::kMaxIndex,
-                  nullptr)
+BENCHMARK_CAPTURE(reportCommand, fullLayoutToStandardOutput, tessel::ChartTable::kMaxIndex, nullptr)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK_CAPTURE(reportCommand, hundredRoomsToPdf, 100, "tessel-bench-report.pdf")

@@ -1,13 +1,13 @@
 // "Vastu Shastra Result" on a chart as full as the table allows: from the command to the
 // report window's first paint of the report.
 
+#include "analysis/report.h"
 #include "model/chart.h"
 #include "model/rooms.h"
-#include "analysis/report.h"
 #include "ui/frm_display.h"
-#include "ui/report_pdf.h"
 #include "ui/frm_main.h"
 #include "ui/qt_dialogs.h"
+#include "ui/report_pdf.h"
 
 #include <QApplication>
 #include <QPointer>

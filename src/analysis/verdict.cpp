@@ -75,8 +75,8 @@ VerdictCounts countVerdicts(const std::vector<RoomVerdict> &verdicts)
 std::string verdictSummary(const VerdictCounts &counts)
 {
     const int judged = counts.judged();
-    return std::to_string(judged) + (judged == 1 ? " room" : " rooms") + " judged: " +
-           std::to_string(counts.best) + " in their best zone, " +
+    return std::to_string(judged) + (judged == 1 ? " room" : " rooms") +
+           " judged: " + std::to_string(counts.best) + " in their best zone, " +
            std::to_string(counts.acceptable) + " acceptable, " +
            std::to_string(counts.moveAdvised) + " move advised";
 }

@@ -40,8 +40,7 @@ struct RoomVerdict
 
 // The rooms RunAnalysis writes a block for, in the same order, each with its verdict: rooms of
 // a known kind that are not deleted and lie in a zone of a plot facing `facing`.
-std::vector<RoomVerdict> judgeRooms(const ChartTable &txtRoom, int facing,
-                                    const RuleTable &rules);
+std::vector<RoomVerdict> judgeRooms(const ChartTable &txtRoom, int facing, const RuleTable &rules);
 
 struct VerdictCounts
 {

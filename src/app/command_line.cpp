@@ -57,18 +57,21 @@ CommandLine parseCommandLine(const QStringList &arguments)
                                                 QCoreApplication::applicationVersion() + '\n'};
     const QString tryHelp = QStringLiteral("\nTry 'tessel --help' for more information.\n");
     if (parser.isSet(report)) {
-        CommandLine line{CommandLine::Action::Report, {},
+        CommandLine line{CommandLine::Action::Report,
+                         {},
                          {parser.value(report), parser.value(facing), parser.value(output)}};
         if (parser.isSet(facing) &&
             !QStringList{"North", "South", "West", "East"}.contains(line.report.facing))
             return {CommandLine::Action::UsageError,
                     QStringLiteral("Unknown facing: %1 (North, South, West or East)")
-                            .arg(line.report.facing) + tryHelp};
+                            .arg(line.report.facing) +
+                        tryHelp};
         const QString suffix = line.report.output.section('.', -1).toLower();
         if (parser.isSet(output) && !QStringList{"txt", "rtf", "pdf"}.contains(suffix))
             return {CommandLine::Action::UsageError,
                     QStringLiteral("The report is written as .txt, .rtf or .pdf, not %1")
-                            .arg(line.report.output) + tryHelp};
+                            .arg(line.report.output) +
+                        tryHelp};
         if (parser.positionalArguments().isEmpty())
             return line;
     } else if (parser.isSet(facing) || parser.isSet(output)) {

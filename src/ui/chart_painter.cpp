@@ -10,8 +10,8 @@
 #include <QFontMetricsF>
 #include <QHash>
 #include <QImage>
-#include <QPaintDevice>
 #include <QPagedPaintDevice>
+#include <QPaintDevice>
 #include <QPainter>
 
 #include <algorithm>
@@ -397,8 +397,9 @@ void paintChart(QPainter &painter, const ChartTable &table, double scale, const 
             painter.fillRect(openingLine(rect), fillOf(element, kOpeningLine));
             continue;
         }
-        const Verdict verdict = options.verdicts ? verdictOf(element, *options.verdicts, options.facing)
-                                                 : Verdict::NotJudged;
+        const Verdict verdict = options.verdicts
+                                    ? verdictOf(element, *options.verdicts, options.facing)
+                                    : Verdict::NotJudged;
         if (verdict != Verdict::NotJudged)
             paintVerdictFill(painter, rect, element, verdict);
         else

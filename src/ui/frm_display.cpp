@@ -49,8 +49,7 @@ FrmDisplay::FrmDisplay(Dialogs &dialogs, std::string report, QWidget *parent)
     : FrmDisplay(dialogs, std::move(report), ReportSubject{}, parent)
 {}
 
-FrmDisplay::FrmDisplay(Dialogs &dialogs, std::string report, ReportSubject subject,
-                       QWidget *parent)
+FrmDisplay::FrmDisplay(Dialogs &dialogs, std::string report, ReportSubject subject, QWidget *parent)
     : QMainWindow(parent)
     , m_dialogs(dialogs)
     , m_report(std::move(report))
@@ -131,8 +130,7 @@ void FrmDisplay::exportPdf()
     const auto failure = QtFileAccess().writeAtomically(
         *path, std::string_view(pdf.constData(), std::size_t(pdf.size())));
     if (failure)
-        m_dialogs.showMessage("The report could not be exported as \"" + *path + "\": " +
-                                  *failure,
+        m_dialogs.showMessage("The report could not be exported as \"" + *path + "\": " + *failure,
                               Icon::Critical);
 }
 

@@ -552,10 +552,9 @@ void FrmMain::runAnalysis()
 {
     const std::string report = RunAnalysis(editor().txtRoom, m_direction->currentIndex());
     const PlotEntry plot = plotEntry();
-    auto *display =
-        new FrmDisplay(m_dialogs, report,
-                       {editor().txtRoom, plot.length, plot.width, m_direction->currentIndex()},
-                       this);
+    auto *display = new FrmDisplay(
+        m_dialogs, report, {editor().txtRoom, plot.length, plot.width, m_direction->currentIndex()},
+        this);
     connect(display, &FrmDisplay::left, this, &QWidget::show);
     display->show();
     hide();

@@ -84,8 +84,8 @@ public:
         m_painter.setPen(Qt::black);
         for (qsizetype i = 0; i < cells.size() && i < qsizetype(std::size(kColumns)); ++i) {
             const double left = kColumns[i] * width();
-            const double right = i + 1 < qsizetype(std::size(kColumns)) ? kColumns[i + 1] * width()
-                                                                        : width();
+            const double right =
+                i + 1 < qsizetype(std::size(kColumns)) ? kColumns[i + 1] * width() : width();
             m_painter.drawText(QRectF(left, m_y, right - left, height),
                                Qt::AlignLeft | Qt::AlignVCenter, cells[i]);
         }
@@ -198,7 +198,7 @@ void paintReportText(QPdfWriter &writer, QPainter &painter, const std::string &r
 QPageSize localPageSize(const QLocale &locale)
 {
     return QPageSize(locale.measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
-                                                                               : QPageSize::A4);
+                                                                             : QPageSize::A4);
 }
 
 QByteArray renderReportPdf(const ReportSubject &subject, const std::string &report,

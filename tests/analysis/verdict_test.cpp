@@ -33,7 +33,8 @@ std::optional<Zone> zoneNamedBy(const std::string &line)
 
 bool endsWith(const std::string &text, const std::string &tail)
 {
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 // All 104 cells: each verdict is read off what the report would say in that cell, not off a
@@ -83,13 +84,13 @@ TEST(Verdict, RoomsJudgedAreTheRoomsOfTheReportAndAreCounted)
     const RuleTable rules;
     ChartTable table;
     // North facing: top-left NorthWest, bottom-right SouthEast, bottom-middle South.
-    placeElement(table, "Kitchen", 4000, 4000, 100, 100);        // SouthEast: best
-    placeElement(table, "", 100, 100, 0, 300);                   // a door
-    placeElement(table, "Kitchen", 100, 100, 100, 100);          // NorthWest: acceptable
-    placeElement(table, "Pantry", 2000, 2000, 100, 100);         // not a kind
-    placeElement(table, "Hall", 2000, 4000, 100, 100);           // South: move advised
-    placeElement(table, "Guest Room", 1597.5f, 100, 100, 100);   // in no zone
-    placeElement(table, "Master BedRoom", 100, 4000, 100, 100);  // SouthWest: best
+    placeElement(table, "Kitchen", 4000, 4000, 100, 100);       // SouthEast: best
+    placeElement(table, "", 100, 100, 0, 300);                  // a door
+    placeElement(table, "Kitchen", 100, 100, 100, 100);         // NorthWest: acceptable
+    placeElement(table, "Pantry", 2000, 2000, 100, 100);        // not a kind
+    placeElement(table, "Hall", 2000, 4000, 100, 100);          // South: move advised
+    placeElement(table, "Guest Room", 1597.5f, 100, 100, 100);  // in no zone
+    placeElement(table, "Master BedRoom", 100, 4000, 100, 100); // SouthWest: best
     // A deleted room moved away from where deleting parked it.
     const int deleted = placeElement(table, "Study Room", 3500, 100, 0, 0);
     table.at(deleted).enabled = false;
@@ -105,8 +106,10 @@ TEST(Verdict, RoomsJudgedAreTheRoomsOfTheReportAndAreCounted)
 
     const VerdictCounts counts = countVerdicts(verdicts);
     EXPECT_EQ(counts, (VerdictCounts{2, 1, 1}));
-    EXPECT_EQ(verdictSummary(counts), "4 rooms judged: 2 in their best zone, 1 acceptable, 1 move advised");
-    EXPECT_EQ(verdictSummary({0, 1, 0}), "1 room judged: 0 in their best zone, 1 acceptable, 0 move advised");
+    EXPECT_EQ(verdictSummary(counts),
+              "4 rooms judged: 2 in their best zone, 1 acceptable, 1 move advised");
+    EXPECT_EQ(verdictSummary({0, 1, 0}),
+              "1 room judged: 0 in their best zone, 1 acceptable, 0 move advised");
 
     // One block per judged room, no more.
     const std::string report = RunAnalysis(table, 0);

@@ -16,8 +16,8 @@
 #include <QPointer>
 #include <QPrinter>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -421,8 +421,10 @@ void FrmDisplayTest::pdfGivesTheChartTheRoomsAndTheReportAsText_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("pageSize");
-    QTest::newRow("A4") << "de_DE" << "A4";
-    QTest::newRow("Letter") << "en_US" << "letter";
+    QTest::newRow("A4") << "de_DE"
+                        << "A4";
+    QTest::newRow("Letter") << "en_US"
+                            << "letter";
 }
 
 void FrmDisplayTest::pdfGivesTheChartTheRoomsAndTheReportAsText()

@@ -413,8 +413,8 @@ void ViewOptionsTest::zoneTintsFollowTheRoomHeldByADrag()
 
     QTest::mousePress(m_chart, Qt::LeftButton, {}, at(300, 300));
     QImage image = chartImage();
-    QVERIFY(bluish(image.pixelColor(southEast)));  // the kitchen's best zone
-    QVERIFY(orangish(image.pixelColor(north)));    // marked to be left
+    QVERIFY(bluish(image.pixelColor(southEast))); // the kitchen's best zone
+    QVERIFY(orangish(image.pixelColor(north)));   // marked to be left
     // Carried into its best zone the kitchen turns blue, over zones still tinted for it.
     QPoint pointer = at(300, 300);
     while (m_window->editor().txtRoom.at(1).left < 3500) {
