@@ -2,6 +2,8 @@
 // time grows linearly with the number of elements.
 
 #include "analysis/report.h"
+#include "analysis/rule_table.h"
+#include "analysis/verdict.h"
 #include "model/chart.h"
 #include "model/rooms.h"
 
@@ -42,6 +44,25 @@ BENCHMARK(runAnalysis)
     ->Arg(1024)
     ->Arg(4096)
     ->Arg(16384)
+    ->Arg(tessel::ChartTable::kMaxIndex)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+
+// Every room's verdict and their counts, as the status bar and the tints read them. Goal: under
+// 5 ms for a full chart.
+void judgeAllRooms(benchmark::State &state)
+{
+    const tessel::ChartTable table = chartOfRooms(int(state.range(0)));
+    const tessel::RuleTable rules;
+    for (auto _ : state) {
+        const auto verdicts = tessel::judgeRooms(table, 0, rules);
+        benchmark::DoNotOptimize(tessel::countVerdicts(verdicts));
+    }
+    state.SetComplexityN(state.range(0));
+}
+
+BENCHMARK(judgeAllRooms)
+    ->Arg(4096)
     ->Arg(tessel::ChartTable::kMaxIndex)
     ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);

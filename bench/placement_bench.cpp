@@ -128,6 +128,41 @@ void dragStepWithStatusZonesAndNames(benchmark::State &state)
 }
 BENCHMARK(dragStepWithStatusZonesAndNames)->Unit(benchmark::kMicrosecond);
 
+// The same step with the verdicts shown: the held room's fill follows its verdict, the zones
+// are tinted for its kind and the status line names the verdict. Goal: under 1 ms.
+void dragStepWithVerdicts(benchmark::State &state)
+{
+    tessel::Editor editor;
+    editor.txtRoom = fullChart();
+    editor.scales = {10, 5};
+    tessel::ChartTable &table = editor.txtRoom;
+    const tessel::RuleTable rules;
+    const int room = table.stackingOrder().back();
+    table.at(room).text = "Kitchen";
+    table.at(room).highlighted = true;
+    QImage image(kChartPixels, kChartPixels, QImage::Format_RGB32);
+    tessel::ChartPaintOptions options;
+    options.facing = 0;
+    options.verdicts = &rules;
+    options.zoneTintKind = rules.find("Kitchen");
+    int step = 0;
+    std::size_t statusLength = 0;
+    for (auto _ : state) {
+        const QRect before = tessel::elementRepaintRect(table.at(room), kScale);
+        const double offset = (step++ % 2 == 0) ? 20 : -20;
+        tessel::moveElement(table, room, 1590 + offset, table.at(room).top);
+        statusLength += tessel::statusText(editor, room, 0, rules, true).size();
+        const QRegion changed =
+            QRegion(before) | tessel::elementRepaintRect(table.at(room), kScale);
+        QPainter painter(&image);
+        painter.setClipRegion(changed);
+        tessel::paintChart(painter, table, kScale, changed.boundingRect(), options);
+    }
+    benchmark::DoNotOptimize(statusLength);
+    state.counters["elements"] = table.elementCount();
+}
+BENCHMARK(dragStepWithVerdicts)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 int main(int argc, char **argv)

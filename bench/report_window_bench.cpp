@@ -1,11 +1,13 @@
 // "Vastu Shastra Result" on a chart as full as the table allows: from the command to the
 // report window's first paint of the report.
 
+#include "analysis/report.h"
 #include "model/chart.h"
 #include "model/rooms.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
 #include "ui/qt_dialogs.h"
+#include "ui/report_pdf.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -76,6 +78,28 @@ void showReport(benchmark::State &state)
 }
 
 BENCHMARK(showReport)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// The PDF of a layout of `range(0)` rooms, chart, room table and report. Goal: under 1 s at 100.
+void reportPdf(benchmark::State &state)
+{
+    tessel::ReportSubject subject{{}, "60", "30", 0};
+    for (int i = 0; i < state.range(0); ++i) {
+        tessel::ChartElement &element = subject.table.at(*subject.table.createElement());
+        element.text = tessel::kRoomCatalogue[i % tessel::kRoomCatalogue.size()];
+        element.left = float((i * 37) % 4800);
+        element.top = float((i * 53) % 4800);
+        element.width = 300;
+        element.height = 300;
+        element.visible = true;
+    }
+    const std::string report = tessel::RunAnalysis(subject.table, 0);
+    qsizetype bytes = 0;
+    for (auto _ : state)
+        bytes = tessel::renderReportPdf(subject, report, QPageSize(QPageSize::A4)).size();
+    state.counters["pdfBytes"] = double(bytes);
+}
+
+BENCHMARK(reportPdf)->Arg(100)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "analysis/report.h"
 
 #include "analysis/rule_table.h"
+#include "analysis/verdict.h"
 #include "analysis/zone.h"
 
 namespace tessel {
@@ -38,20 +39,10 @@ std::string RunAnalysis(const ChartTable &txtRoom, int facing)
     report += kLineBreak;
     report += kLineBreak;
 
+    // The rooms the report speaks of are the rooms that are judged, in the same order.
     bool firstBlock = true;
-    for (int i = 1; i <= txtRoom.elementCount(); ++i) {
-        const ChartElement &element = txtRoom.at(i);
-        // Known by its state: a deleted room moved away from where it was parked is still
-        // deleted. Parked at the plot's right edge, it lies in no zone anyway.
-        if (isDeleted(element))
-            continue;
-        const RoomRules *kind = rules.find(element.text);
-        if (!kind)
-            continue;
-        const auto zone = ClassifyZone(element.left, element.top, facing);
-        if (!zone)
-            continue;
-        appendBlock(report, *kind, element.text, *zone, firstBlock);
+    for (const RoomVerdict &room : judgeRooms(txtRoom, facing, rules)) {
+        appendBlock(report, *room.rules, txtRoom.at(room.index).text, room.zone, firstBlock);
         firstBlock = false;
     }
     return report;

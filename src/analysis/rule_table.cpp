@@ -410,7 +410,8 @@ RoomRules makeRules(std::string kind, std::string firstHeading, std::string late
     rules.bestZone = bestZone;
     for (int i = 0; i < kZoneCount; ++i) {
         rules.advice[i] = paragraphs[i];
-        if (recommendedIn & (1u << i))
+        rules.recommends[i] = (recommendedIn & (1u << i)) != 0;
+        if (rules.recommends[i])
             rules.advice[i] += "\r\n" + rules.recommendationLine;
     }
     return rules;

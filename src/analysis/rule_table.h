@@ -24,6 +24,8 @@ struct RoomRules
     // By Zone: one paragraph, then CR LF and the recommendation line where the zone calls
     // for it. No other line breaks.
     std::array<std::string, kZoneCount> advice;
+    // By Zone: whether the advice ends with the recommendation line (the cells marked R).
+    std::array<bool, kZoneCount> recommends{};
 
     const std::string &heading(bool firstBlock) const
     {

@@ -1,6 +1,7 @@
 #include "analysis/status_line.h"
 
 #include "analysis/rule_table.h"
+#include "analysis/verdict.h"
 #include "analysis/zone.h"
 #include "model/number.h"
 
@@ -38,7 +39,8 @@ const char *openingName(ElementKind kind)
 
 } // namespace
 
-std::string statusText(const Editor &editor, int index, int facing, const RuleTable &rules)
+std::string statusText(const Editor &editor, int index, int facing, const RuleTable &rules,
+                       bool withVerdict)
 {
     const ChartTable &table = editor.txtRoom;
     if (!editor.scales.isSet() || index < 1 || index > table.elementCount())
@@ -64,15 +66,21 @@ std::string statusText(const Editor &editor, int index, int facing, const RuleTa
     std::string text =
         element.text + kSeparator + feet(chartToLength(element.height, editor.scales)) + " x " +
         feet(chartToWidth(element.width, editor.scales)) + " ft" + kSeparator + corner;
+    std::optional<Zone> zone;
     if (facing >= 0 && facing <= 3) {
-        const auto zone = ClassifyZone(element.left, element.top, facing);
+        zone = ClassifyZone(element.left, element.top, facing);
         text += kSeparator;
         text += zone ? zoneSentence(*zone) : "in no zone";
     }
-    if (const RoomRules *kindRules = rules.find(element.text); kindRules && kindRules->bestZone) {
+    const RoomRules *kindRules = rules.find(element.text);
+    if (kindRules && kindRules->bestZone) {
         text += kSeparator;
         text += "best: ";
         text += zoneName(*kindRules->bestZone);
+    }
+    if (withVerdict && kindRules && zone) {
+        text += kSeparator;
+        text += verdictName(judge(*kindRules, *zone));
     }
     return text;
 }

@@ -16,7 +16,9 @@ class RuleTable;
 // from the chart's top-left corner, its zone as the report names it ("in no zone" where it has
 // none) and its kind's best zone where the rule table names one; a door or an entrance gives
 // its kind and length. Empty before the plot is measured, for index 0 and for deleted or
-// hidden elements. Without a facing the zone is left out.
-std::string statusText(const Editor &editor, int index, int facing, const RuleTable &rules);
+// hidden elements. Without a facing the zone is left out. With `withVerdict` a judged room's
+// verdict follows ("| move advised").
+std::string statusText(const Editor &editor, int index, int facing, const RuleTable &rules,
+                       bool withVerdict = false);
 
 } // namespace tessel

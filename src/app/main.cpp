@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 #include "app/first_frame.h"
+#include "app/report_command.h"
 #include "app/startup.h"
 #include "ui/frm_main.h"
 #include "ui/qt_dialogs.h"
@@ -28,6 +29,8 @@ int main(int argc, char *argv[])
     case tessel::CommandLine::Action::UsageError:
         std::fputs(commandLine.text.toLocal8Bit().constData(), stderr);
         return 2;
+    case tessel::CommandLine::Action::Report:
+        return tessel::runReportCommand(argc, argv, commandLine.report);
     case tessel::CommandLine::Action::Run:
         break;
     }

@@ -49,6 +49,13 @@ public:
     // Asks for a printer and, when the user accepts, prints the job on it. False when the
     // user cancels.
     virtual bool askPrinter(PrintJob &job) = 0;
+    // Shows the job's pages as they would print, from where the user may print them. False
+    // when nothing was printed from it.
+    virtual bool showPrintPreview(PrintJob &job)
+    {
+        (void)job;
+        return false;
+    }
     // A message box captioned with its own title instead of the application's. Dialogs that
     // have no captions (a console, a log) show the text alone.
     virtual void showTitledMessage(const std::string &title, const std::string &text, Icon icon)

@@ -1,5 +1,7 @@
 #include "ui/chart_painter.h"
 
+#include "analysis/rule_table.h"
+#include "analysis/verdict.h"
 #include "analysis/zone.h"
 #include "model/chart.h"
 #include "model/plot.h"
@@ -8,9 +10,11 @@
 #include <QFontMetricsF>
 #include <QHash>
 #include <QImage>
+#include <QPagedPaintDevice>
 #include <QPaintDevice>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -39,6 +43,12 @@ const QColor kNameInk(0, 0, 0);
 
 // Pixels by which painting reaches beyond an element's box: its border, or an opening's line.
 constexpr double kPaintReach = 3;
+
+// Alpha of a zone region's tint: faint enough to leave the guide lines and the zone names
+// readable.
+constexpr int kZoneTintAlpha = 90;
+// Pixels: the frame of a verdict's ink inside a selected room, whose fill stays green.
+constexpr double kSelectedVerdictFrame = 3;
 
 QColor fillOf(const ChartElement &element, const QColor &plain)
 {
@@ -74,6 +84,7 @@ public:
     NameStamps(const QFont &font, const QPaintDevice &device)
         : m_font(font, &device)
         , m_metrics(m_font, &device)
+        , m_asText(dynamic_cast<const QPagedPaintDevice *>(&device) != nullptr)
     {}
 
     // Draws a room's name centred in its box (pixels), broken between words where it is too
@@ -81,6 +92,16 @@ public:
     void draw(QPainter &painter, const QRectF &box, const std::string &name)
     {
         const QString text = QString::fromStdString(name);
+        if (m_asText) {
+            // On a page the names stay text that can be found and copied.
+            painter.save();
+            painter.setFont(m_font);
+            painter.setPen(kNameInk);
+            painter.setClipRect(box, Qt::IntersectClip);
+            painter.drawText(box.adjusted(1, 1, -1, -1), kFlags, text);
+            painter.restore();
+            return;
+        }
         const Key key{text, qRound(box.width()), qRound(box.height())};
         auto found = m_stamps.find(key);
         if (found == m_stamps.end())
@@ -130,6 +151,7 @@ private:
 
     QFont m_font;
     QFontMetricsF m_metrics;
+    bool m_asText;
     QHash<Key, Stamp> m_stamps;
 };
 
@@ -228,7 +250,119 @@ void paintPlanImage(QPainter &painter, const QImage &image, double opacity, doub
     painter.setOpacity(before);
 }
 
+// The verdict a room's fill shows: none for what the report leaves out, and none while a
+// colour of its own (a just deleted opening) stands in for the fill.
+Verdict verdictOf(const ChartElement &element, const RuleTable &rules, int facing)
+{
+    if (element.fillOverride || isDeleted(element))
+        return Verdict::NotJudged;
+    const auto zone = ClassifyZone(element.left, element.top, facing);
+    return zone ? judge(rules, element.text, *zone) : Verdict::NotJudged;
+}
+
+// Each zone region in the tint of the verdict a room of `kind` would have there.
+void paintZoneTints(QPainter &painter, double scale, int facing, const RoomRules &kind)
+{
+    for (const QRectF &region : zoneRegions()) {
+        const auto zone = ClassifyZone(std::ceil(region.left()), std::ceil(region.top()), facing);
+        if (!zone)
+            continue;
+        const VerdictLook look = verdictLook(judge(kind, *zone));
+        const QRectF pixels(region.topLeft() * scale, region.bottomRight() * scale);
+        QColor fill = look.fill;
+        fill.setAlpha(kZoneTintAlpha);
+        painter.fillRect(pixels, fill);
+        if (look.pattern != Qt::SolidPattern) {
+            QColor ink = look.ink;
+            ink.setAlpha(kZoneTintAlpha);
+            painter.fillRect(pixels, QBrush(ink, look.pattern));
+        }
+    }
+}
+
+// A room's fill in its verdict's look; a selected room keeps its green and shows the verdict
+// by a frame and the pattern in the verdict's ink.
+void paintVerdictFill(QPainter &painter, const QRectF &rect, const ChartElement &element,
+                      Verdict verdict)
+{
+    const VerdictLook look = verdictLook(verdict);
+    if (element.highlighted) {
+        painter.fillRect(rect, fillOf(element, kElementFill));
+        const double frame = std::min({kSelectedVerdictFrame, rect.width() / 2, rect.height() / 2});
+        painter.fillRect(rect.adjusted(0, 0, 0, frame - rect.height()), look.ink);
+        painter.fillRect(rect.adjusted(0, rect.height() - frame, 0, 0), look.ink);
+        painter.fillRect(rect.adjusted(0, 0, frame - rect.width(), 0), look.ink);
+        painter.fillRect(rect.adjusted(rect.width() - frame, 0, 0, 0), look.ink);
+    } else {
+        painter.fillRect(rect, look.fill);
+    }
+    if (look.pattern != Qt::SolidPattern)
+        painter.fillRect(rect, QBrush(look.ink, look.pattern));
+}
+
 } // namespace
+
+VerdictLook verdictLook(Verdict verdict)
+{
+    switch (verdict) {
+    case Verdict::Best:
+        return {QColor(158, 202, 225), QColor(33, 102, 172), Qt::SolidPattern};
+    case Verdict::MoveAdvised:
+        return {QColor(253, 190, 133), QColor(217, 95, 2), Qt::BDiagPattern};
+    case Verdict::Acceptable:
+    case Verdict::NotJudged:
+        break;
+    }
+    return {QColor(232, 232, 232), QColor(110, 110, 110), Qt::Dense6Pattern};
+}
+
+namespace {
+
+constexpr Verdict kLegendVerdicts[] = {Verdict::Best, Verdict::Acceptable, Verdict::MoveAdvised};
+
+QString legendText(Verdict verdict)
+{
+    const std::string_view name = verdictName(verdict);
+    return QString::fromUtf8(name.data(), qsizetype(name.size()));
+}
+
+} // namespace
+
+QSizeF verdictLegendSize(const QFont &font, const QPaintDevice &device)
+{
+    const QFontMetricsF metrics(font, &device);
+    const double swatch = metrics.height();
+    double width = 0;
+    for (const Verdict verdict : kLegendVerdicts)
+        width += swatch * 1.5 + metrics.horizontalAdvance(legendText(verdict)) + swatch;
+    return {width, swatch};
+}
+
+void paintVerdictLegend(QPainter &painter, const QPointF &topLeft, const QFont &font)
+{
+    painter.save();
+    painter.setFont(font);
+    const QFontMetricsF metrics(font, painter.device());
+    const double swatch = metrics.height();
+    double x = topLeft.x();
+    for (const Verdict verdict : kLegendVerdicts) {
+        const QRectF box(x, topLeft.y(), swatch, swatch);
+        const VerdictLook look = verdictLook(verdict);
+        painter.fillRect(box, look.fill);
+        if (look.pattern != Qt::SolidPattern)
+            painter.fillRect(box, QBrush(look.ink, look.pattern));
+        painter.setPen(QPen(look.ink, 0));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(box);
+        painter.setPen(kNameInk);
+        const QString text = legendText(verdict);
+        x += swatch * 1.5;
+        painter.drawText(QRectF(x, topLeft.y(), metrics.horizontalAdvance(text) + 1, swatch),
+                         Qt::AlignLeft | Qt::AlignVCenter, text);
+        x += metrics.horizontalAdvance(text) + swatch;
+    }
+    painter.restore();
+}
 
 double pixelsPerTwip(const QPaintDevice &device)
 {
@@ -258,6 +392,8 @@ void paintChart(QPainter &painter, const ChartTable &table, double scale, const 
     painter.fillRect(exposed, kBackground);
     if (options.planImage && !options.planImage->isNull())
         paintPlanImage(painter, *options.planImage, options.planOpacity, extent, exposed);
+    if (options.verdicts && options.zoneTintKind)
+        paintZoneTints(painter, scale, options.facing, *options.zoneTintKind);
 
     painter.setPen(QPen(Qt::black, 0));
     for (const double x : kGuideX)
@@ -281,7 +417,13 @@ void paintChart(QPainter &painter, const ChartTable &table, double scale, const 
             painter.fillRect(openingLine(rect), fillOf(element, kOpeningLine));
             continue;
         }
-        painter.fillRect(rect, fillOf(element, kElementFill));
+        const Verdict verdict = options.verdicts
+                                    ? verdictOf(element, *options.verdicts, options.facing)
+                                    : Verdict::NotJudged;
+        if (verdict != Verdict::NotJudged)
+            paintVerdictFill(painter, rect, element, verdict);
+        else
+            painter.fillRect(rect, fillOf(element, kElementFill));
         if (element.borderStyle != 0) {
             painter.setPen(QPen(Qt::black, 0));
             painter.setBrush(Qt::NoBrush);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QRectF>
 
@@ -11,7 +12,10 @@ class QWidget;
 namespace tessel {
 
 class ChartTable;
+class RuleTable;
 struct ChartElement;
+struct RoomRules;
+enum class Verdict;
 
 // Twips reach the screen through the logical resolution: 1440 twips per logical inch.
 double pixelsPerTwip(const QPaintDevice &device);
@@ -39,7 +43,29 @@ struct ChartPaintOptions
     // (0 to 1); none when null. Drawn fastest at the chart's own size in device pixels.
     const QImage *planImage = nullptr;
     double planOpacity = 1;
+    // Each judged room tinted by its verdict on a plot of `facing`; null: every room keeps its
+    // plain fill.
+    const RuleTable *verdicts = nullptr;
+    // With verdicts: the kind whose verdict in each zone tints that zone's region faintly, to
+    // show where a room of it would go (the selected or dragged room's); null: none.
+    const RoomRules *zoneTintKind = nullptr;
 };
+
+// The look of a verdict: a tint, a darker ink of the same family and a pattern in that ink,
+// so that the three tell apart without their colours (blue solid, grey dotted, orange
+// hatched).
+struct VerdictLook
+{
+    QColor fill;
+    QColor ink;
+    Qt::BrushStyle pattern;
+};
+VerdictLook verdictLook(Verdict verdict);
+
+// The key to the verdict tints: a swatch and the verdict's name for each of the three, in a
+// row. Its size in pixels of `device`, and its painting from `topLeft`.
+QSizeF verdictLegendSize(const QFont &font, const QPaintDevice &device);
+void paintVerdictLegend(QPainter &painter, const QPointF &topLeft, const QFont &font);
 
 // Paints the plot chart's drawing area: the light grey plot, the guide lines and every
 // visible element from the back of the stacking order to the front, then what `options` add.

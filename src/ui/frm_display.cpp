@@ -20,12 +20,6 @@ namespace tessel {
 
 namespace {
 
-// The font of the printed and saved report.
-RtfFont reportFont()
-{
-    return {"Verdana", 8.25, true};
-}
-
 // Twips: the report view's size.
 constexpr double kViewWidth = 8720;
 constexpr double kViewHeight = 3645;
@@ -52,9 +46,14 @@ private:
 } // namespace
 
 FrmDisplay::FrmDisplay(Dialogs &dialogs, std::string report, QWidget *parent)
+    : FrmDisplay(dialogs, std::move(report), ReportSubject{}, parent)
+{}
+
+FrmDisplay::FrmDisplay(Dialogs &dialogs, std::string report, ReportSubject subject, QWidget *parent)
     : QMainWindow(parent)
     , m_dialogs(dialogs)
     , m_report(std::move(report))
+    , m_subject(std::move(subject))
 {
     setObjectName("frmDisplay");
     setWindowTitle(kWindowCaption);
@@ -76,15 +75,19 @@ FrmDisplay::FrmDisplay(Dialogs &dialogs, std::string report, QWidget *parent)
 
     auto *buttons = new QHBoxLayout;
     auto *print = makeButton("cmdPrint", "&Print");
+    auto *preview = makeButton("cmdPrintPreview", "Print Pre&view...");
     auto *save = makeButton("cmdSave", "&Save");
+    auto *pdf = makeButton("cmdExportPdf", "Export &PDF...");
     auto *backButton = makeButton("cmdBack", "&Back");
     buttons->addStretch();
-    for (QPushButton *button : {print, save, backButton})
+    for (QPushButton *button : {print, preview, save, pdf, backButton})
         buttons->addWidget(button);
     buttons->addStretch();
     layout->addLayout(buttons);
     connect(print, &QPushButton::clicked, this, &FrmDisplay::printReport);
+    connect(preview, &QPushButton::clicked, this, &FrmDisplay::previewReport);
     connect(save, &QPushButton::clicked, this, &FrmDisplay::saveReport);
+    connect(pdf, &QPushButton::clicked, this, &FrmDisplay::exportPdf);
     connect(backButton, &QPushButton::clicked, this, &FrmDisplay::back);
     setCentralWidget(central);
 
@@ -99,12 +102,36 @@ FrmDisplay::FrmDisplay(Dialogs &dialogs, std::string report, QWidget *parent)
 
 FrmDisplay::~FrmDisplay() = default;
 
-void FrmDisplay::printReport()
+QTextDocument &FrmDisplay::printCopy()
 {
     if (m_printCopy->isEmpty())
         m_printCopy->setPlainText(QString::fromStdString(m_report));
-    DocumentPrintJob job(*m_printCopy);
+    return *m_printCopy;
+}
+
+void FrmDisplay::printReport()
+{
+    DocumentPrintJob job(printCopy());
     m_dialogs.askPrinter(job);
+}
+
+void FrmDisplay::previewReport()
+{
+    DocumentPrintJob job(printCopy());
+    m_dialogs.showPrintPreview(job);
+}
+
+void FrmDisplay::exportPdf()
+{
+    const auto path = m_dialogs.askSaveFileName("PDF (*.pdf)", "pdf", "");
+    if (!path)
+        return;
+    const QByteArray pdf = renderReportPdf(m_subject, m_report, localPageSize());
+    const auto failure = QtFileAccess().writeAtomically(
+        *path, std::string_view(pdf.constData(), std::size_t(pdf.size())));
+    if (failure)
+        m_dialogs.showMessage("The report could not be exported as \"" + *path + "\": " + *failure,
+                              Icon::Critical);
 }
 
 void FrmDisplay::saveReport()

@@ -588,7 +588,10 @@ void FrmMain::confirmRoom()
 void FrmMain::runAnalysis()
 {
     const std::string report = RunAnalysis(editor().txtRoom, m_direction->currentIndex());
-    auto *display = new FrmDisplay(m_dialogs, report, this);
+    const PlotEntry plot = plotEntry();
+    auto *display = new FrmDisplay(
+        m_dialogs, report, {editor().txtRoom, plot.length, plot.width, m_direction->currentIndex()},
+        this);
     connect(display, &FrmDisplay::left, this, &QWidget::show);
     display->show();
     hide();

@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 namespace tessel {
@@ -214,6 +215,16 @@ bool QtDialogs::askPrinter(PrintJob &job)
         return false;
     job.print(printer);
     return true;
+}
+
+bool QtDialogs::showPrintPreview(PrintJob &job)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog dialog(&printer, m_parent);
+    dialog.setWindowTitle(kApplicationTitle);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&job](QPrinter *pages) { job.print(*pages); });
+    return dialog.exec() == QDialog::Accepted;
 }
 
 void QtDialogs::showTitledMessage(const std::string &title, const std::string &text, Icon icon)

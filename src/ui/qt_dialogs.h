@@ -34,6 +34,7 @@ public:
                                                const std::string &defaultSuffix,
                                                const std::string &startName) override;
     bool askPrinter(PrintJob &job) override;
+    bool showPrintPreview(PrintJob &job) override;
     void showTitledMessage(const std::string &title, const std::string &text, Icon icon) override;
     std::optional<std::string> askCopyFileName(const std::string &filter,
                                                const std::string &defaultSuffix,

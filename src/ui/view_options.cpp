@@ -1,6 +1,7 @@
 #include "ui/view_options.h"
 
 #include "analysis/status_line.h"
+#include "analysis/verdict.h"
 #include "model/editor.h"
 #include "model/placement.h"
 #include "ui/chart_widget.h"
@@ -12,6 +13,7 @@
 #include <QLayout>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
@@ -31,9 +33,33 @@ const char *const kZonesKey = "view/showZones";
 const char *const kNamesKey = "view/showNames";
 const char *const kStatusBarKey = "view/showStatusBar";
 const char *const kSnapKey = "view/snapToFeet";
+const char *const kVerdictsKey = "view/showVerdicts";
 
 // One wheel notch: the angle most mice turn a step by, in eighths of a degree.
 constexpr int kWheelNotch = 120;
+
+// The key to the verdict tints, at the right of the status bar.
+class VerdictLegend : public QWidget
+{
+public:
+    VerdictLegend()
+    {
+        setObjectName("verdictLegend");
+        setToolTip("What the tints of the rooms say");
+    }
+    QSize sizeHint() const override
+    {
+        return verdictLegendSize(font(), *this).toSize() + QSize(8, 4);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        const QSizeF size = verdictLegendSize(font(), *this);
+        paintVerdictLegend(painter, QPointF(4, (height() - size.height()) / 2), font());
+    }
+};
 
 } // namespace
 
@@ -117,6 +143,7 @@ ViewOptions::ViewOptions(QMainWindow &window, Editor &editor, ChartScrollArea &c
 
     m_showZones = addToggle(menu, "mnuShowZones", "Show &Zones", kZonesKey);
     m_showNames = addToggle(menu, "mnuShowNames", "Show Room &Names", kNamesKey);
+    m_showVerdicts = addToggle(menu, "mnuShowVerdicts", "Show &Verdicts", kVerdictsKey);
     // The status line is part of the window; the option only lets a user hide it.
     m_showStatusBar = addToggle(menu, "mnuShowStatusBar", "Show &Status Bar", kStatusBarKey, true);
     m_snapToFeet = addToggle(menu, "mnuSnapToFeet", "&Snap to Feet", kSnapKey);
@@ -145,6 +172,8 @@ ViewOptions::ViewOptions(QMainWindow &window, Editor &editor, ChartScrollArea &c
     QStatusBar *bar = window.statusBar();
     bar->setSizeGripEnabled(false);
     bar->addWidget(m_status, 1);
+    m_legend = new VerdictLegend;
+    bar->addPermanentWidget(m_legend);
 
     connect(&m_chart, &ChartWidget::pointedAt, this, &ViewOptions::point);
     connect(&m_chart, &ChartWidget::elementPressed, this, &ViewOptions::showStatus);
@@ -234,14 +263,36 @@ void ViewOptions::zoomOut()
         setZoomPercent(*std::prev(below));
 }
 
-void ViewOptions::apply()
+ChartPaintOptions ViewOptions::paintOptions() const
 {
     ChartPaintOptions options;
     options.showZones = m_showZones->isChecked();
     options.showNames = m_showNames->isChecked();
     options.facing = m_direction.currentIndex();
     options.font = m_chart.font();
-    m_chart.setPaintOptions(options);
+    if (m_showVerdicts->isChecked()) {
+        options.verdicts = &rules();
+        options.zoneTintKind = zoneTintKind();
+    }
+    return options;
+}
+
+const RoomRules *ViewOptions::zoneTintKind() const
+{
+    if (!m_showVerdicts->isChecked())
+        return nullptr;
+    const auto selected = highlightedElement(m_editor.txtRoom);
+    return selected ? rules().find(std::as_const(m_editor.txtRoom).at(*selected).text) : nullptr;
+}
+
+void ViewOptions::apply()
+{
+    m_chart.setPaintOptions(paintOptions());
+    m_legend->setVisible(m_showVerdicts->isChecked());
+    // Beside the key a long status line gives way rather than push the key out of sight.
+    m_status->setSizePolicy(m_showVerdicts->isChecked() ? QSizePolicy::Ignored
+                                                        : QSizePolicy::Preferred,
+                            QSizePolicy::Preferred);
     m_chart.setSnapScales(m_snapToFeet->isChecked() ? &m_editor.scales : nullptr);
 
     m_chartArea.frame().setZoom(m_zoom / 100.0);
@@ -264,16 +315,27 @@ void ViewOptions::point(int index)
 
 void ViewOptions::showStatus()
 {
+    // A room selected, dragged or let go changes which kind's verdicts tint the zones: the
+    // whole chart is painted again only then, never for a step of a drag.
+    if (zoneTintKind() != m_chart.paintOptions().zoneTintKind)
+        m_chart.setPaintOptions(paintOptions());
     if (!m_showStatusBar->isChecked())
         return;
-    // 0: nothing is pointed at or selected.
+    const int facing = m_direction.currentIndex();
+    const bool verdicts = m_showVerdicts->isChecked();
     const int index = m_pointed != 0 ? m_pointed : highlightedElement(m_editor.txtRoom).value_or(0);
-    m_status->setText(index == 0 ? QString()
-                                 : QString::fromStdString(statusText(
-                                       m_editor, index, m_direction.currentIndex(), rules())));
+    if (index == 0 && !verdicts) {
+        m_status->clear();
+        return;
+    }
+    std::string text = index == 0 ? std::string()
+                                  : statusText(m_editor, index, facing, rules(), verdicts);
+    if (index == 0 && verdicts)
+        text = verdictSummary(countVerdicts(judgeRooms(m_editor.txtRoom, facing, rules())));
+    m_status->setText(QString::fromStdString(text));
 }
 
-const RuleTable &ViewOptions::rules()
+const RuleTable &ViewOptions::rules() const
 {
     if (!m_rules)
         m_rules.emplace();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/rule_table.h"
+#include "ui/chart_painter.h"
 
 #include <QObject>
 #include <QScrollArea>
@@ -33,9 +34,10 @@ public:
 };
 
 // The View menu and what it shows: the status bar naming the element under the pointer
-// (or else the selected one), the zone overlay, room names and the zoom of the chart and its
-// rulers. Each choice is kept in the settings between runs. With the status bar hidden, both
-// overlays off and the zoom at 100 % the window is as it is without them.
+// (or else the selected one), the zone overlay, room names, the rooms' verdicts and the zoom
+// of the chart and its rulers. Each choice is kept in the settings between runs. With the
+// status bar hidden, the overlays and verdicts off and the zoom at 100 % the window is as it
+// is without them.
 class ViewOptions : public QObject
 {
     Q_OBJECT
@@ -73,7 +75,10 @@ private:
     // percent: within the zoom steps' range.
     void showZoom(int percent, bool fitted);
     void point(int index);
-    const RuleTable &rules();
+    const RuleTable &rules() const;
+    ChartPaintOptions paintOptions() const;
+    // The kind of the selected room while verdicts show: its verdicts tint the zones.
+    const RoomRules *zoneTintKind() const;
 
     QMainWindow &m_window;
     Editor &m_editor;
@@ -82,16 +87,18 @@ private:
     QComboBox &m_direction;
     QSettings m_settings;
     // Built the first time the status line describes an element: start-up needs none.
-    std::optional<RuleTable> m_rules;
+    mutable std::optional<RuleTable> m_rules;
 
     QMenu *m_menu = nullptr;
     QAction *m_showZones = nullptr;
     QAction *m_showNames = nullptr;
+    QAction *m_showVerdicts = nullptr;
     QAction *m_showStatusBar = nullptr;
     QAction *m_snapToFeet = nullptr;
     QAction *m_zoomIn = nullptr;
     QAction *m_zoomOut = nullptr;
     QLabel *m_status = nullptr;
+    QWidget *m_legend = nullptr;
     int m_zoom = kActualSize;
     bool m_fitted = false;
     // While a fit is made: the window it resizes is not fitted again meanwhile.

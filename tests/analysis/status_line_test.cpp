@@ -117,6 +117,23 @@ TEST(StatusText, KindsWithoutABestZoneAndPlotsWithoutAFacing)
               "Guest Room | 10 x 5 ft | corner 0 ft right, 0 ft down");
 }
 
+// The verdict is added only when asked for, and only for a room the analysis judges.
+TEST(StatusText, AddsTheVerdictOfAJudgedRoomWhenAsked)
+{
+    Editor editor = measuredEditor();
+    const int kitchen = put(editor, "Kitchen", 0, 0, 800, 800);
+    const int hall = put(editor, "Hall", 2000, 4000, 800, 800);
+    const int garage = put(editor, "Garage", 4000, 4000, 800, 800);
+    const RuleTable rules;
+    const std::string plain = statusText(editor, kitchen, kN, rules);
+    EXPECT_EQ(statusText(editor, kitchen, kN, rules, true), plain + " | acceptable");
+    EXPECT_TRUE(statusText(editor, hall, kN, rules, true).ends_with("best: North | move advised"));
+    // Facing South the hall's corner is in the North.
+    EXPECT_TRUE(statusText(editor, hall, 1, rules, true).ends_with(" | best zone"));
+    EXPECT_EQ(statusText(editor, garage, kN, rules, true), statusText(editor, garage, kN, rules));
+    EXPECT_EQ(statusText(editor, kitchen, -1, rules, true), statusText(editor, kitchen, -1, rules));
+}
+
 TEST(StatusText, OpeningsGiveTheirKindAndLength)
 {
     Editor editor = measuredEditor();

@@ -131,6 +131,18 @@ public:
         return true;
     }
 
+    // showPrintPreview: the job goes to `previewer`, which a test sets to read its pages; each
+    // preview is recorded in `prompts` as "Print Preview". Nothing is printed from it.
+    std::function<void(PrintJob &)> previewer;
+
+    bool showPrintPreview(PrintJob &job) override
+    {
+        prompts.push_back("Print Preview");
+        if (previewer)
+            previewer(job);
+        return false;
+    }
+
     struct Titled
     {
         std::string title;

@@ -17,6 +17,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -52,11 +53,17 @@ private slots:
     void failedSaveKeepsThePreviousFile();
     void printPrintsTheReportAsProduced();
     void cancelledPrintPrintsNothing();
+    void previewShowsWhatIsPrinted();
+    void pdfGivesTheChartTheRoomsAndTheReportAsText_data();
+    void pdfGivesTheChartTheRoomsAndTheReportAsText();
+    void failedPdfExportNamesTheFileAndTheReason();
 
 private:
     void addRoom(const char *name, float left, float top);
     FrmDisplay *runFrom(const QString &command);
     static QString visibleText(const std::string &report);
+    // The text of a PDF as pdftotext reads it, with `options`; empty without poppler-utils.
+    static QString pdfText(const QString &pdf, const QStringList &options = {});
     std::string expectedReport() const;
 
     std::unique_ptr<FakeDialogs> m_dialogs;
@@ -376,6 +383,117 @@ void FrmDisplayTest::cancelledPrintPrintsNothing()
     display->findChild<QPushButton *>("cmdPrint")->click();
     QVERIFY(!printed);
     QVERIFY(m_dialogs->messages.empty());
+}
+
+QString FrmDisplayTest::pdfText(const QString &pdf, const QStringList &options)
+{
+    QProcess reader;
+    reader.start(QStandardPaths::findExecutable("pdftotext"), options + QStringList{pdf, "-"});
+    reader.waitForFinished();
+    // Compatibility forms undo the ligatures of the typesetting ("fl" in "influence").
+    return QString::fromUtf8(reader.readAllStandardOutput())
+        .normalized(QString::NormalizationForm_KC);
+}
+
+void FrmDisplayTest::previewShowsWhatIsPrinted()
+{
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+        QSKIP("pdftotext (poppler-utils) is needed to read the preview");
+    FrmDisplay *display = runFrom("button");
+    const QString pdf = m_folder->filePath("preview.pdf");
+    m_dialogs->previewer = [&pdf](tessel::PrintJob &job) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        job.print(printer);
+    };
+    display->findChild<QPushButton *>("cmdPrintPreview")->click();
+    QCOMPARE(m_dialogs->prompts, std::vector<std::string>{"Print Preview"});
+    // Laid out, so that no line end is taken for a hyphen; the printout numbers its page.
+    const QString shown = pdfText(pdf, {"-layout"}).simplified();
+    QVERIFY(shown.startsWith("Vastu Shastra is the sublime elucidation"));
+    QVERIFY2(shown.contains("Analysis for Hall :- Hall Is in the South direction."),
+             qPrintable(shown));
+    QVERIFY(shown.endsWith("North is good for the hall. 1"));
+}
+
+void FrmDisplayTest::pdfGivesTheChartTheRoomsAndTheReportAsText_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("pageSize");
+    QTest::newRow("A4") << "de_DE"
+                        << "A4";
+    QTest::newRow("Letter") << "en_US"
+                            << "letter";
+}
+
+void FrmDisplayTest::pdfGivesTheChartTheRoomsAndTheReportAsText()
+{
+    const QString pdfinfo = QStandardPaths::findExecutable("pdfinfo");
+    if (pdfinfo.isEmpty() || QStandardPaths::findExecutable("pdftotext").isEmpty())
+        QSKIP("pdftotext and pdfinfo (poppler-utils) are needed to read the PDF");
+    QFETCH(QString, locale);
+    QFETCH(QString, pageSize);
+    const QLocale before;
+    QLocale::setDefault(QLocale(locale));
+    addRoom("Master BedRoom", 100, 4000);
+    addRoom("Garage", 3500, 100);
+    m_window->findChild<QLineEdit *>("txtPlotLength")->setText("60");
+    m_window->findChild<QLineEdit *>("txtPlotWidth")->setText("30");
+    FrmDisplay *display = runFrom("button");
+
+    const QString pdf = m_folder->filePath("report.pdf");
+    m_dialogs->fileAnswers = {pdf.toStdString()};
+    display->findChild<QPushButton *>("cmdExportPdf")->click();
+    QLocale::setDefault(before);
+    QVERIFY(m_dialogs->messages.empty());
+
+    QProcess info;
+    info.start(pdfinfo, {pdf});
+    QVERIFY(info.waitForFinished());
+    const QString infoText = QString::fromUtf8(info.readAllStandardOutput());
+    QVERIFY2(infoText.contains(QRegularExpression("Page size:.*\\(" + pageSize + "\\)")),
+             qPrintable(infoText));
+    QVERIFY(infoText.contains(QRegularExpression("Pages: +[2-9]")));
+
+    // The first page: title, plot, the chart's names and the table row by row.
+    const QString laidOut = pdfText(pdf, {"-layout", "-l", "1"});
+    QStringList rows;
+    for (const QString &line : laidOut.split('\n'))
+        rows << line.simplified();
+    QVERIFY(rows.contains("TESSEL ANALYSIS"));
+    QVERIFY(rows.contains("Plot: 60 ft long, 30 ft wide, facing North"));
+    QVERIFY(rows.contains("3 rooms judged: 1 in their best zone, 1 acceptable, 1 move advised"));
+    QVERIFY(rows.contains("Room Zone Verdict Best zone"));
+    QVERIFY2(rows.contains("Kitchen North West acceptable South East"), qPrintable(laidOut));
+    QVERIFY(rows.contains("Hall South move advised North"));
+    QVERIFY(rows.contains("Master BedRoom South West best zone South West"));
+    QVERIFY(laidOut.contains("Garage")); // named on the chart, not judged
+
+    // Then the report, every line of it in order.
+    const QString rest = pdfText(pdf, {"-layout", "-f", "2"}).simplified();
+    qsizetype from = 0;
+    const std::string report = tessel::RunAnalysis(m_window->editor().txtRoom, 0);
+    for (const QString &line : visibleText(report).split('\n')) {
+        if (line.trimmed().isEmpty())
+            continue;
+        const qsizetype at = rest.indexOf(line.simplified(), from);
+        QVERIFY2(at >= 0, qPrintable(line.left(80)));
+        from = at + 1;
+    }
+}
+
+void FrmDisplayTest::failedPdfExportNamesTheFileAndTheReason()
+{
+    FrmDisplay *display = runFrom("button");
+    const std::string path = m_folder->filePath("missing/report.pdf").toStdString();
+    m_dialogs->fileAnswers = {path};
+    display->findChild<QPushButton *>("cmdExportPdf")->click();
+    QCOMPARE(m_dialogs->messages.size(), 1u);
+    QCOMPARE(m_dialogs->messages[0].icon, Icon::Critical);
+    const std::string expected = "The report could not be exported as \"" + path + "\": ";
+    QVERIFY(m_dialogs->messages[0].text.starts_with(expected));
+    QVERIFY(m_dialogs->messages[0].text.size() > expected.size());
 }
 
 QTEST_MAIN(FrmDisplayTest)

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QSet>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -42,6 +43,8 @@ private slots:
     void aDragAtTwiceTheSizeLandsOnWholeTwips();
     void theJpegDrawsWhatTheScreenShows();
     void altVStillRunsTheAnalysis();
+    void verdictTintsReadOnPlainAndSelectedRoomsAndLeaveNoTraceWhenOff();
+    void zoneTintsFollowTheRoomHeldByADrag();
 
 private:
     void start();
@@ -162,6 +165,7 @@ void ViewOptionsTest::optionsStartAtTheirDefaultAndAreKeptAfterARestart_data()
     QTest::newRow("zones") << "mnuShowZones" << false;
     QTest::newRow("names") << "mnuShowNames" << false;
     QTest::newRow("status bar") << "mnuShowStatusBar" << true;
+    QTest::newRow("verdicts") << "mnuShowVerdicts" << false;
 }
 
 void ViewOptionsTest::optionsStartAtTheirDefaultAndAreKeptAfterARestart()
@@ -183,6 +187,8 @@ void ViewOptionsTest::optionsStartAtTheirDefaultAndAreKeptAfterARestart()
             }
             return false;
         }
+        if (name == "mnuShowVerdicts")
+            return chartImage().pixelColor(at(300, 300)) != QColor(Qt::white);
         return m_window->statusBar()->isVisible();
     };
     const QByteArray actionName = name.toLatin1();
@@ -327,6 +333,106 @@ void ViewOptionsTest::altVStillRunsTheAnalysis()
     QTest::keyClick(field, Qt::Key_V, Qt::AltModifier);
     QTRY_VERIFY(!m_window->isVisible());
     QVERIFY(m_window->findChild<QWidget *>("frmDisplay"));
+}
+
+namespace {
+
+bool bluish(const QColor &c)
+{
+    return c.blue() > c.red() + 15;
+}
+bool orangish(const QColor &c)
+{
+    return c.red() > c.blue() + 15;
+}
+
+} // namespace
+
+void ViewOptionsTest::verdictTintsReadOnPlainAndSelectedRoomsAndLeaveNoTraceWhenOff()
+{
+    // Facing North: South East is the kitchen's best zone, North West merely acceptable, and the
+    // hall is sent away from the South.
+    place("Kitchen", 3400, 3400, 800, 800);
+    place("Kitchen", 100, 100, 800, 800);
+    place("Hall", 2000, 3400, 800, 800);
+    place("Garage", 100, 3400, 800, 800);
+    const QImage before = chartImage();
+
+    action("mnuShowVerdicts")->trigger();
+    QVERIFY(m_window->findChild<QWidget *>("verdictLegend")->isVisible());
+    const QImage tinted = chartImage();
+    const QColor best = tinted.pixelColor(at(3800, 3800));
+    QVERIFY(bluish(best));
+    // Grey and orange each carry a pattern: both tints and their inks are inside the room.
+    const auto colours = [&](double x, double y) {
+        QSet<QRgb> seen;
+        for (int dx = 0; dx < 8; ++dx)
+            for (int dy = 0; dy < 8; ++dy)
+                seen.insert(tinted.pixel(at(x, y) + QPoint(dx, dy)));
+        return seen;
+    };
+    const QSet<QRgb> acceptable = colours(500, 500);
+    QCOMPARE(acceptable.size(), 2);
+    for (const QRgb c : acceptable)
+        QVERIFY(!bluish(QColor(c)) && !orangish(QColor(c)) && c != QColor(Qt::white).rgb());
+    const QSet<QRgb> moveAdvised = colours(2400, 3800);
+    QCOMPARE(moveAdvised.size(), 2);
+    for (const QRgb c : moveAdvised)
+        QVERIFY(orangish(QColor(c)));
+    // A room of no known kind keeps its white.
+    QCOMPARE(tinted.pixelColor(at(500, 3800)), QColor(Qt::white));
+    QCOMPARE(status(), "3 rooms judged: 1 in their best zone, 1 acceptable, 1 move advised");
+
+    // Selected, the room stays green and frames itself in its verdict's ink.
+    QTest::mouseClick(m_chart, Qt::LeftButton, {}, at(3800, 3800));
+    QVERIFY(status().endsWith("| best zone"));
+    const QImage selected = chartImage();
+    QCOMPARE(selected.pixelColor(at(3800, 3800)), QColor(0, 255, 0));
+    QVERIFY(bluish(selected.pixelColor(at(3400, 3800) + QPoint(2, 0))));
+    QTest::mouseMove(m_chart, at(2400, 3800));
+    QVERIFY(status().endsWith("| move advised"));
+
+    // Off, the chart is as it was, the selection aside, and the status bar names no verdict.
+    action("mnuShowVerdicts")->trigger();
+    QVERIFY(!m_window->findChild<QWidget *>("verdictLegend")->isVisible());
+    QVERIFY(status().endsWith("best: North"));
+    m_window->editor().txtRoom.at(1).highlighted = false;
+    m_chart->update();
+    QCOMPARE(chartImage(), before);
+}
+
+void ViewOptionsTest::zoneTintsFollowTheRoomHeldByADrag()
+{
+    const QColor plot(192, 192, 192);
+    place("Kitchen", 100, 100, 400, 400);
+    place("Master BedRoom", 4200, 100, 400, 400);
+    action("mnuShowVerdicts")->trigger();
+    // Points of three zones where no room, guide line or name lies.
+    const QPoint southEast = at(4400, 4400), southWest = at(400, 4400), north = at(2400, 900);
+    QCOMPARE(chartImage().pixelColor(southEast), plot);
+
+    QTest::mousePress(m_chart, Qt::LeftButton, {}, at(300, 300));
+    QImage image = chartImage();
+    QVERIFY(bluish(image.pixelColor(southEast))); // the kitchen's best zone
+    QVERIFY(orangish(image.pixelColor(north)));   // marked to be left
+    // Carried into its best zone the kitchen turns blue, over zones still tinted for it.
+    QPoint pointer = at(300, 300);
+    while (m_window->editor().txtRoom.at(1).left < 3500) {
+        pointer += QPoint(6, 6);
+        QTest::mouseMove(m_chart, pointer);
+    }
+    QVERIFY(status().endsWith("| best zone"));
+    image = chartImage();
+    QVERIFY(bluish(image.pixelColor(southEast)));
+    QTest::mouseRelease(m_chart, Qt::LeftButton, {}, pointer);
+
+    // Another kind, other zones: the master bedroom belongs in the South West.
+    QTest::mouseClick(m_chart, Qt::LeftButton, {}, at(4400, 300));
+    image = chartImage();
+    QVERIFY(bluish(image.pixelColor(southWest)));
+    QVERIFY(orangish(image.pixelColor(southEast)));
+    action("mnuShowVerdicts")->trigger();
+    QCOMPARE(chartImage().pixelColor(southWest), plot);
 }
 
 QTEST_MAIN(ViewOptionsTest)

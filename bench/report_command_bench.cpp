@@ -1,0 +1,95 @@
+// `tessel --report` end to end, as a script runs it: a fresh process per run, no display, a
+// layout file as full as the chart allows, the report on standard output (thrown away) or
+// written as a PDF. Goal: under 1 s for the full layout to standard output.
+
+#include "model/chart.h"
+#include "model/rooms.h"
+#include "storage/layout_file.h"
+
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+extern char **environ;
+
+namespace {
+
+std::string layoutOf(int rooms)
+{
+    tessel::ChartTable table;
+    for (int i = 0; i < rooms; ++i) {
+        tessel::ChartElement &element = table.at(*table.createElement());
+        element.text = tessel::kRoomCatalogue[i % tessel::kRoomCatalogue.size()];
+        element.left = float((i * 37) % 4800);
+        element.top = float((i * 53) % 4800);
+        element.width = 100;
+        element.height = 100;
+        element.visible = true;
+    }
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("tessel-bench-" + std::to_string(rooms) + ".txt"))
+                                 .string();
+    std::ofstream(path, std::ios::binary) << tessel::writeLayout(table);
+    return path;
+}
+
+void reportCommand(benchmark::State &state, int rooms, const char *output)
+{
+    const std::string layout = layoutOf(rooms);
+    std::vector<std::string> arguments = {TESSEL_EXECUTABLE, "--report", layout};
+    if (output) {
+        arguments.push_back("--output");
+        arguments.push_back((std::filesystem::temp_directory_path() / output).string());
+    }
+    std::vector<char *> argv;
+    for (std::string &argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    // No display, as on a build server.
+    std::vector<char *> environment;
+    for (char **variable = environ; *variable; ++variable) {
+        const std::string text = *variable;
+        if (!text.starts_with("DISPLAY=") && !text.starts_with("QT_QPA_PLATFORM=") &&
+            !text.starts_with("WAYLAND_DISPLAY="))
+            environment.push_back(*variable);
+    }
+    environment.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    for (auto _ : state) {
+        pid_t pid = 0;
+        if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environment.data()) != 0) {
+            state.SkipWithError("cannot start tessel");
+            break;
+        }
+        int status = 0;
+        waitpid(pid, &status, 0);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("tessel --report failed");
+            break;
+        }
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    std::filesystem::remove(layout);
+}
+
+BENCHMARK_CAPTURE(reportCommand, fullLayoutToStandardOutput, tessel::ChartTable::kMaxIndex, nullptr)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(reportCommand, hundredRoomsToPdf, 100, "tessel-bench-report.pdf")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+} // namespace
+
+BENCHMARK_MAIN();

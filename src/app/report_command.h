@@ -1,0 +1,13 @@
+#pragma once
+
+#include "app/command_line.h"
+
+namespace tessel {
+
+// `tessel --report LAYOUT`: reads the layout as the window opens it, analyses it and writes the
+// report to standard output or, by the output's suffix, as UTF-8 text, rich text or PDF, all
+// without a display. Exit code 0 on success, 1 when the layout cannot be read or the output
+// cannot be written (one line on standard error naming the file and the fault).
+int runReportCommand(int argc, char *argv[], const CommandLine::ReportArguments &arguments);
+
+} // namespace tessel

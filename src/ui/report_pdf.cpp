@@ -1,0 +1,225 @@
+#include "ui/report_pdf.h"
+
+#include "analysis/report.h"
+#include "analysis/rule_table.h"
+#include "analysis/verdict.h"
+#include "analysis/zone.h"
+#include "model/plot.h"
+#include "ui/chart_painter.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QBuffer>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <utility>
+
+namespace tessel {
+
+namespace {
+
+// Device pixels per inch of the PDF: fine enough for the chart's lines.
+constexpr int kResolution = 600;
+// Millimetres around every page.
+constexpr double kMargin = 18;
+// Of the page's width, the chart's side.
+constexpr double kChartShare = 0.7;
+
+QString fromStd(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+QFont fontOf(double points, bool bold)
+{
+    QFont font(QStringLiteral("Verdana"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+// Writes the lines of the first page and the room table, starting a page where one is full.
+class PageWriter
+{
+public:
+    PageWriter(QPdfWriter &writer, QPainter &painter)
+        : m_writer(writer)
+        , m_painter(painter)
+        , m_page(writer.pageLayout().paintRectPixels(kResolution))
+    {}
+
+    double width() const { return m_page.width(); }
+    double y() const { return m_y; }
+    void skip(double height) { m_y += height; }
+
+    // Room for `height` more on this page, or a new page.
+    void reserve(double height)
+    {
+        if (m_y + height > m_page.height() && m_y > 0) {
+            m_writer.newPage();
+            m_y = 0;
+        }
+    }
+
+    void line(const QString &text, const QFont &font, Qt::Alignment alignment = Qt::AlignLeft)
+    {
+        const double height = QFontMetricsF(font, &m_writer).lineSpacing();
+        reserve(height);
+        m_painter.setFont(font);
+        m_painter.setPen(Qt::black);
+        m_painter.drawText(QRectF(0, m_y, width(), height), alignment | Qt::AlignVCenter, text);
+        m_y += height;
+    }
+
+    // One row of the room table: the cells side by side from the given fractions of the width.
+    void row(const QStringList &cells, const QFont &font)
+    {
+        static constexpr double kColumns[] = {0, 0.36, 0.54, 0.76};
+        const double height = QFontMetricsF(font, &m_writer).lineSpacing() * 1.2;
+        reserve(height);
+        m_painter.setFont(font);
+        m_painter.setPen(Qt::black);
+        for (qsizetype i = 0; i < cells.size() && i < qsizetype(std::size(kColumns)); ++i) {
+            const double left = kColumns[i] * width();
+            const double right =
+                i + 1 < qsizetype(std::size(kColumns)) ? kColumns[i + 1] * width() : width();
+            m_painter.drawText(QRectF(left, m_y, right - left, height),
+                               Qt::AlignLeft | Qt::AlignVCenter, cells[i]);
+        }
+        m_y += height;
+    }
+
+private:
+    QPdfWriter &m_writer;
+    QPainter &m_painter;
+    QRect m_page;
+    double m_y = 0;
+};
+
+QString plotLine(const ReportSubject &subject)
+{
+    const auto feet = [](const std::string &typed) {
+        return typed.empty() ? QStringLiteral("?") : fromStd(typed);
+    };
+    QString line = QStringLiteral("Plot: %1 ft long, %2 ft wide")
+                       .arg(feet(subject.plotLength), feet(subject.plotWidth));
+    if (subject.facing >= 0 && subject.facing < int(kFacingNames.size()))
+        line += QStringLiteral(", facing ") + QString::fromLatin1(kFacingNames[subject.facing]);
+    else
+        line += QStringLiteral(", no facing chosen");
+    return line;
+}
+
+void paintFirstPages(QPdfWriter &writer, QPainter &painter, const ReportSubject &subject)
+{
+    const RuleTable rules;
+    // A selection is the window's business, not the page's.
+    ChartTable chart = subject.table;
+    for (int i = 1; i <= chart.elementCount(); ++i) {
+        if (std::as_const(chart).at(i).highlighted)
+            chart.at(i).highlighted = false;
+    }
+    PageWriter page(writer, painter);
+    page.line(fromStd(kReportTitle), fontOf(16, true), Qt::AlignHCenter);
+    page.skip(QFontMetricsF(fontOf(10, false), &writer).lineSpacing() / 2);
+    page.line(plotLine(subject), fontOf(10, false), Qt::AlignHCenter);
+    page.skip(QFontMetricsF(fontOf(10, false), &writer).lineSpacing());
+
+    // The chart as the screen draws it with every overlay on, centred.
+    const double side = page.width() * kChartShare;
+    const QPointF corner((page.width() - side) / 2, page.y());
+    ChartPaintOptions options;
+    options.showZones = true;
+    options.showNames = true;
+    options.facing = subject.facing;
+    options.font = fontOf(7, false);
+    options.verdicts = &rules;
+    painter.save();
+    painter.translate(corner);
+    painter.setClipRect(QRectF(0, 0, side, side));
+    paintChart(painter, chart, side / kChartExtent, QRectF(0, 0, side, side), options);
+    painter.restore();
+    painter.setPen(QPen(Qt::black, 0));
+    painter.drawRect(QRectF(corner, QSizeF(side, side)));
+    page.skip(side);
+
+    const QFont legendFont = fontOf(8, false);
+    page.skip(QFontMetricsF(legendFont, &writer).lineSpacing() / 2);
+    const QSizeF legend = verdictLegendSize(legendFont, writer);
+    paintVerdictLegend(painter, QPointF((page.width() - legend.width()) / 2, page.y()), legendFont);
+    page.skip(legend.height() * 2);
+
+    const std::vector<RoomVerdict> verdicts = judgeRooms(subject.table, subject.facing, rules);
+    page.line(fromStd(verdictSummary(countVerdicts(verdicts))), fontOf(10, true));
+    const QFont cellFont = fontOf(9, false);
+    page.row({QStringLiteral("Room"), QStringLiteral("Zone"), QStringLiteral("Verdict"),
+              QStringLiteral("Best zone")},
+             fontOf(9, true));
+    for (const RoomVerdict &room : verdicts) {
+        const auto &best = room.rules->bestZone;
+        page.row({fromStd(subject.table.at(room.index).text), fromStd(zoneName(room.zone)),
+                  fromStd(verdictName(room.verdict)),
+                  best ? fromStd(zoneName(*best)) : QStringLiteral("none named")},
+                 cellFont);
+    }
+}
+
+// The report text page by page, laid out as a printed document is.
+void paintReportText(QPdfWriter &writer, QPainter &painter, const std::string &report)
+{
+    QString text = QString::fromStdString(report);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QTextDocument document;
+    document.documentLayout()->setPaintDevice(&writer);
+    const RtfFont font = reportFont();
+    QFont textFont(QString::fromStdString(font.name));
+    textFont.setPointSizeF(font.pointSize);
+    textFont.setBold(font.bold);
+    document.setDefaultFont(textFont);
+    document.setDocumentMargin(0);
+    const QRect pageRect = writer.pageLayout().paintRectPixels(kResolution);
+    document.setPageSize(QSizeF(pageRect.size()));
+    document.setPlainText(text);
+    const double height = pageRect.height();
+    for (int i = 0; i < document.pageCount(); ++i) {
+        writer.newPage();
+        painter.save();
+        painter.translate(0, -i * height);
+        document.drawContents(&painter, QRectF(0, i * height, pageRect.width(), height));
+        painter.restore();
+    }
+}
+
+} // namespace
+
+QPageSize localPageSize(const QLocale &locale)
+{
+    return QPageSize(locale.measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
+                                                                             : QPageSize::A4);
+}
+
+QByteArray renderReportPdf(const ReportSubject &subject, const std::string &report,
+                           const QPageSize &pageSize)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(kResolution);
+        writer.setPageLayout(QPageLayout(pageSize, QPageLayout::Portrait,
+                                         QMarginsF(kMargin, kMargin, kMargin, kMargin),
+                                         QPageLayout::Millimeter));
+        writer.setTitle(QStringLiteral("Tessel Analysis"));
+        writer.setCreator(QStringLiteral("Tessel"));
+        QPainter painter(&writer);
+        paintFirstPages(writer, painter, subject);
+        paintReportText(writer, painter, report);
+    }
+    return bytes;
+}
+
+} // namespace tessel
