@@ -3,6 +3,7 @@
 #include "model/placement.h"
 #include "model/plot.h"
 #include "ui/chart_painter.h"
+#include "ui/tooltips.h"
 
 #include <QFocusEvent>
 #include <QHelpEvent>
@@ -47,6 +48,7 @@ ChartWidget::ChartWidget(ChartTable &table, QWidget *parent)
     , m_table(table)
 {
     setObjectName("picRoomLocation");
+    applyTip(*this);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::TabFocus);
     setFixedSize(sizeHint());

@@ -106,7 +106,6 @@ FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
     connect(m_document, &Document::changed, view, &ViewOptions::showStatus);
 
     installKeyFilters(*this, m_dialogs);
-    installHints(*this);
     // The window fits its content: it widens while a wide entry panel is open and narrows
     // again after. The user may make it larger (the chart can then be zoomed to fit), never
     // smaller than its content.
@@ -289,8 +288,11 @@ QWidget *FrmMain::buildRoomColumn()
     m_roomList = make<QListWidget>("lstRoom");
     // Every entry is one line of text: measuring one sizes them all.
     m_roomList->setUniformItemSizes(true);
-    for (const char *name : kRoomCatalogue)
+    for (const char *name : kRoomCatalogue) {
+        // Each entry carries the list's tip, which a list shows for its entries.
         m_roomList->addItem(name);
+        m_roomList->item(m_roomList->count() - 1)->setToolTip(m_roomList->toolTip());
+    }
     m_roomList->setEnabled(false);
     m_roomList->setFixedHeight(m_roomList->sizeHintForRow(0) * int(kRoomCatalogue.size()) +
                                2 * m_roomList->frameWidth());

@@ -82,12 +82,16 @@ public:
 
 void installKeyFilters(QWidget &window, Dialogs &dialogs)
 {
-    for (const NumericField &field : kNumericFields) {
-        if (auto *edit = window.findChild<QLineEdit *>(field.name))
-            edit->installEventFilter(new NumericKeyFilter(field, dialogs, edit));
+    // Each entry field takes the filter its name calls for.
+    for (QLineEdit *edit : window.findChildren<QLineEdit *>()) {
+        const QByteArray name = edit->objectName().toUtf8();
+        for (const NumericField &field : kNumericFields) {
+            if (name == field.name)
+                edit->installEventFilter(new NumericKeyFilter(field, dialogs, edit));
+        }
+        if (name == kRoomNameField)
+            edit->installEventFilter(new RoomNameKeyFilter(edit));
     }
-    if (auto *name = window.findChild<QLineEdit *>(kRoomNameField))
-        name->installEventFilter(new RoomNameKeyFilter(name));
 }
 
 } // namespace tessel

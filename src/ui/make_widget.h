@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/tooltips.h"
+
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -9,12 +11,14 @@
 
 namespace tessel {
 
-// Controls are found by their objectName, in the window and in tests alike.
+// Tests find controls by their objectName; the window keeps what it made. A control gets the
+// tip of its name as it is made.
 template<typename W, typename... Args>
 W *make(const char *name, Args &&...args)
 {
     auto *widget = new W(std::forward<Args>(args)...);
     widget->setObjectName(name);
+    applyTip(*widget);
     return widget;
 }
 

@@ -4,8 +4,6 @@
 
 #include <QAbstractButton>
 #include <QEvent>
-#include <QHash>
-#include <QListWidget>
 
 namespace tessel {
 
@@ -43,30 +41,17 @@ private:
 
 } // namespace
 
-void installHints(QWidget &window)
+void applyTip(QWidget &control)
 {
-    // One walk over the window's widgets rather than one search per hint; where two bear the
-    // same name, the first in the walk has the tip.
-    QHash<QString, QWidget *> named;
-    for (QWidget *widget : window.findChildren<QWidget *>()) {
-        const QString name = widget->objectName();
-        if (!name.isEmpty() && !named.contains(name))
-            named.insert(name, widget);
-    }
+    const QByteArray name = control.objectName().toUtf8();
+    if (name.isEmpty())
+        return;
     for (const Hint &hint : kHints) {
-        QWidget *control = named.value(QString::fromUtf8(hint.control));
-        if (!control)
-            continue;
-        control->setToolTip(hint.text);
-        // A list shows the tips of its entries; each entry carries the list's.
-        if (auto *list = qobject_cast<QListWidget *>(control)) {
-            for (int row = 0; row < list->count(); ++row)
-                list->item(row)->setToolTip(hint.text);
-        }
+        if (name == hint.control)
+            control.setToolTip(hint.text);
     }
     for (const CaptionHint &hint : kCaptionHints) {
-        if (auto *button =
-                qobject_cast<QAbstractButton *>(named.value(QString::fromUtf8(hint.control))))
+        if (auto *button = qobject_cast<QAbstractButton *>(&control); button && name == hint.control)
             button->installEventFilter(new CaptionHintFilter(hint, button));
     }
 }

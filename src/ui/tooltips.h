@@ -4,7 +4,8 @@ class QWidget;
 
 namespace tessel {
 
-// Gives the controls of `window` their tips; the entrance buttons' tip follows their caption.
-void installHints(QWidget &window);
+// Gives a control of the main window the tip its name has, if any, as it is made; the
+// entrance buttons' tip then follows their caption.
+void applyTip(QWidget &control);
 
 } // namespace tessel
