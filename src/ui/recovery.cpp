@@ -30,10 +30,14 @@ RecoveryFile::~RecoveryFile()
 
 void RecoveryFile::follow()
 {
-    if (m_document.isModified())
-        m_delay.start();
-    else
+    // Not started again by later changes: a run of changes is still written within the delay
+    // of its first, and the copy taken then holds them all.
+    if (m_document.isModified()) {
+        if (!m_delay.isActive())
+            m_delay.start();
+    } else {
         remove();
+    }
 }
 
 void RecoveryFile::write()
