@@ -33,28 +33,14 @@ void complain(const QString &line)
 // The layout in `bytes`, in either format, or the fault that keeps it from being read.
 std::optional<ReportSubject> readSubject(const std::string &bytes, std::string &fault)
 {
-    ReportSubject subject;
-    subject.facing = int(Facing::North);
-    if (layoutFileFormat(bytes) == LayoutFileFormat::Document) {
-        DocumentReadResult read = readLayoutDocument(bytes);
-        if (!read.document) {
-            fault = read.error;
-            return std::nullopt;
-        }
-        subject.table = std::move(read.document->table);
-        subject.plotLength = read.document->plotLength;
-        subject.plotWidth = read.document->plotWidth;
-        subject.facing = int(read.document->facing);
-        return subject;
-    }
-    const LayoutReadResult read = readLayout(bytes);
-    if (read.fault) {
-        fault = describeLayoutFault(*read.fault);
+    AnyLayoutReadResult read = readAnyLayout(bytes);
+    if (!read.layout) {
+        fault = read.error;
         return std::nullopt;
     }
-    for (const LayoutRecord &record : read.records)
-        appendElement(subject.table, record);
-    return subject;
+    LayoutDocument &layout = *read.layout;
+    return ReportSubject{std::move(layout.table), layout.plotLength, layout.plotWidth,
+                         int(layout.facing)};
 }
 
 } // namespace

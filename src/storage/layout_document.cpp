@@ -487,4 +487,19 @@ LayoutFileFormat layoutFileFormat(std::string_view bytes)
                                                  : LayoutFileFormat::StructureText;
 }
 
+AnyLayoutReadResult readAnyLayout(std::string_view bytes)
+{
+    if (layoutFileFormat(bytes) == LayoutFileFormat::Document) {
+        DocumentReadResult read = readLayoutDocument(bytes);
+        return {std::move(read.document), true, std::move(read.error)};
+    }
+    const LayoutReadResult read = readLayout(bytes);
+    if (read.fault)
+        return {std::nullopt, false, describeLayoutFault(*read.fault)};
+    LayoutDocument layout;
+    for (const LayoutRecord &record : read.records)
+        appendElement(layout.table, record);
+    return {std::move(layout), false, {}};
+}
+
 } // namespace tessel

@@ -59,6 +59,19 @@ DocumentReadResult readLayoutDocument(std::string_view bytes);
 
 enum class LayoutFileFormat { Document, StructureText };
 
+struct AnyLayoutReadResult
+{
+    // The layout, or std::nullopt and `error`, which says what is wrong and where.
+    std::optional<LayoutDocument> layout;
+    // False for a layout file of the first format, which holds the chart alone: the plot
+    // fields are then empty and the facing North.
+    bool isDocument = false;
+    std::string error;
+};
+
+// A layout in either format, told by its content; refused whole at its first fault.
+AnyLayoutReadResult readAnyLayout(std::string_view bytes);
+
 // By content, not by name: a document is a JSON object, so its first character other than
 // white space (after a UTF-8 byte order mark) is '{', which never begins a Structure.txt.
 LayoutFileFormat layoutFileFormat(std::string_view bytes);

@@ -76,35 +76,23 @@ bool DocumentCommands::openLayoutFile(const QString &path)
                               Icon::Critical);
         return false;
     }
-    std::string fault;
-    if (layoutFileFormat(content.bytes) == LayoutFileFormat::Document) {
-        DocumentReadResult read = readLayoutDocument(content.bytes);
-        if (read.document) {
-            LayoutDocument &document = *read.document;
-            m_document.load(std::move(document.table),
-                            {document.plotLength, document.plotWidth, document.facing}, path,
-                            false, std::move(document.plan));
-        } else {
-            fault = read.error;
-        }
-    } else {
-        // A layout file of the program's first format, whatever its name: its chart comes
-        // into a new layout, drawn on the plot as it is entered, that no document holds yet.
-        const LayoutReadResult read = readLayout(content.bytes, ChartTable::kMaxIndex);
-        if (read.fault) {
-            fault = describeLayoutFault(*read.fault);
-        } else {
-            ChartTable table;
-            for (const LayoutRecord &record : read.records)
-                appendElement(table, record);
-            m_document.load(std::move(table), m_document.plot(), QString(), true);
-        }
-    }
-    if (!fault.empty()) {
-        m_dialogs.showMessage("The layout " + quoted(path) + " could not be opened: " + fault +
-                                  ".\n\nNothing was changed.",
+    AnyLayoutReadResult read = readAnyLayout(content.bytes);
+    if (!read.layout) {
+        m_dialogs.showMessage("The layout " + quoted(path) + " could not be opened: " +
+                                  read.error + ".\n\nNothing was changed.",
                               Icon::Critical);
         return false;
+    }
+    LayoutDocument &layout = *read.layout;
+    if (read.isDocument) {
+        m_document.load(std::move(layout.table),
+                        {layout.plotLength, layout.plotWidth, layout.facing}, path, false,
+                        std::move(layout.plan));
+    } else {
+        // A layout file of the program's first format, whatever its name, holds the chart
+        // alone: it comes into a new layout, drawn on the plot as it is entered, that no
+        // document holds yet.
+        m_document.load(std::move(layout.table), m_document.plot(), QString(), true);
     }
     remember(path);
     return true;
