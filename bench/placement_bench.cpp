@@ -93,30 +93,27 @@ void dragStepOverAPlanImage(benchmark::State &state)
 }
 BENCHMARK(dragStepOverAPlanImage)->Unit(benchmark::kMicrosecond);
 
-// The same step with the status line, the zone overlay and the room names shown: the text
-// of the moved room is made afresh and the overlays are repainted in its old and new places.
-void dragStepWithStatusZonesAndNames(benchmark::State &state)
+// A drag step of a kitchen back and forth over the bound between the left and the middle
+// column, with its status line made afresh and the chart repainted in its old and new places.
+void dragStepOverTheColumnBound(benchmark::State &state, const tessel::RuleTable &rules,
+                                tessel::ChartPaintOptions options, bool verdicts)
 {
     tessel::Editor editor;
     editor.txtRoom = fullChart();
     editor.scales = {10, 5};
     tessel::ChartTable &table = editor.txtRoom;
-    const tessel::RuleTable rules;
     const int room = table.stackingOrder().back();
     table.at(room).text = "Kitchen";
+    table.at(room).highlighted = verdicts;
     QImage image(kChartPixels, kChartPixels, QImage::Format_RGB32);
-    tessel::ChartPaintOptions options;
-    options.showZones = true;
-    options.showNames = true;
     options.facing = 0;
     int step = 0;
     std::size_t statusLength = 0;
     for (auto _ : state) {
         const QRect before = tessel::elementRepaintRect(table.at(room), kScale);
-        // Back and forth over the bound between the left and the middle column.
         const double offset = (step++ % 2 == 0) ? 20 : -20;
         tessel::moveElement(table, room, 1590 + offset, table.at(room).top);
-        statusLength += tessel::statusText(editor, room, 0, rules).size();
+        statusLength += tessel::statusText(editor, room, 0, rules, verdicts).size();
         const QRegion changed =
             QRegion(before) | tessel::elementRepaintRect(table.at(room), kScale);
         QPainter painter(&image);
@@ -126,40 +123,27 @@ void dragStepWithStatusZonesAndNames(benchmark::State &state)
     benchmark::DoNotOptimize(statusLength);
     state.counters["elements"] = table.elementCount();
 }
+
+// With the status line, the zone overlay and the room names shown.
+void dragStepWithStatusZonesAndNames(benchmark::State &state)
+{
+    const tessel::RuleTable rules;
+    tessel::ChartPaintOptions options;
+    options.showZones = true;
+    options.showNames = true;
+    dragStepOverTheColumnBound(state, rules, options, false);
+}
 BENCHMARK(dragStepWithStatusZonesAndNames)->Unit(benchmark::kMicrosecond);
 
-// The same step with the verdicts shown: the held room's fill follows its verdict, the zones
-// are tinted for its kind and the status line names the verdict. Goal: under 1 ms.
+// With the verdicts shown: the held room's fill follows its verdict, the zones are tinted for
+// its kind and the status line names the verdict. Goal: under 1 ms.
 void dragStepWithVerdicts(benchmark::State &state)
 {
-    tessel::Editor editor;
-    editor.txtRoom = fullChart();
-    editor.scales = {10, 5};
-    tessel::ChartTable &table = editor.txtRoom;
     const tessel::RuleTable rules;
-    const int room = table.stackingOrder().back();
-    table.at(room).text = "Kitchen";
-    table.at(room).highlighted = true;
-    QImage image(kChartPixels, kChartPixels, QImage::Format_RGB32);
     tessel::ChartPaintOptions options;
-    options.facing = 0;
     options.verdicts = &rules;
     options.zoneTintKind = rules.find("Kitchen");
-    int step = 0;
-    std::size_t statusLength = 0;
-    for (auto _ : state) {
-        const QRect before = tessel::elementRepaintRect(table.at(room), kScale);
-        const double offset = (step++ % 2 == 0) ? 20 : -20;
-        tessel::moveElement(table, room, 1590 + offset, table.at(room).top);
-        statusLength += tessel::statusText(editor, room, 0, rules, true).size();
-        const QRegion changed =
-            QRegion(before) | tessel::elementRepaintRect(table.at(room), kScale);
-        QPainter painter(&image);
-        painter.setClipRegion(changed);
-        tessel::paintChart(painter, table, kScale, changed.boundingRect(), options);
-    }
-    benchmark::DoNotOptimize(statusLength);
-    state.counters["elements"] = table.elementCount();
+    dragStepOverTheColumnBound(state, rules, options, true);
 }
 BENCHMARK(dragStepWithVerdicts)->Unit(benchmark::kMicrosecond);
 

@@ -2,8 +2,7 @@
 // layout file as full as the chart allows, the report on standard output (thrown away) or
 // written as a PDF. Goal: under 1 s for the full layout to standard output.
 
-#include "model/chart.h"
-#include "model/rooms.h"
+#include "scattered_rooms.h"
 #include "storage/layout_file.h"
 
 #include <benchmark/benchmark.h>
@@ -26,15 +25,7 @@ namespace {
 std::string layoutOf(int rooms)
 {
     tessel::ChartTable table;
-    for (int i = 0; i < rooms; ++i) {
-        tessel::ChartElement &element = table.at(*table.createElement());
-        element.text = tessel::kRoomCatalogue[i % tessel::kRoomCatalogue.size()];
-        element.left = float((i * 37) % 4800);
-        element.top = float((i * 53) % 4800);
-        element.width = 100;
-        element.height = 100;
-        element.visible = true;
-    }
+    tessel::bench::addScatteredRooms(table, 100, rooms);
     const std::string path = (std::filesystem::temp_directory_path() /
                               ("tessel-bench-" + std::to_string(rooms) + ".txt"))
                                  .string();

@@ -2,8 +2,7 @@
 // report window's first paint of the report.
 
 #include "analysis/report.h"
-#include "model/chart.h"
-#include "model/rooms.h"
+#include "scattered_rooms.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
 #include "ui/qt_dialogs.h"
@@ -33,26 +32,11 @@ protected:
     }
 };
 
-void fillChart(tessel::ChartTable &table)
-{
-    int i = 0;
-    while (const auto index = table.createElement()) {
-        tessel::ChartElement &element = table.at(*index);
-        element.text = tessel::kRoomCatalogue[i % tessel::kRoomCatalogue.size()];
-        element.left = float((i * 37) % 4800);
-        element.top = float((i * 53) % 4800);
-        element.width = 100;
-        element.height = 100;
-        element.visible = true;
-        ++i;
-    }
-}
-
 void showReport(benchmark::State &state)
 {
     tessel::QtDialogs dialogs;
     tessel::FrmMain window(dialogs);
-    fillChart(window.editor().txtRoom);
+    tessel::bench::addScatteredRooms(window.editor().txtRoom, 100);
     window.show();
     QApplication::processEvents();
     auto *analysis = window.findChild<QPushButton *>("cmdAnalysis");
@@ -83,15 +67,7 @@ BENCHMARK(showReport)->Unit(benchmark::kMillisecond)->Iterations(10);
 void reportPdf(benchmark::State &state)
 {
     tessel::ReportSubject subject{{}, "60", "30", 0};
-    for (int i = 0; i < state.range(0); ++i) {
-        tessel::ChartElement &element = subject.table.at(*subject.table.createElement());
-        element.text = tessel::kRoomCatalogue[i % tessel::kRoomCatalogue.size()];
-        element.left = float((i * 37) % 4800);
-        element.top = float((i * 53) % 4800);
-        element.width = 300;
-        element.height = 300;
-        element.visible = true;
-    }
+    tessel::bench::addScatteredRooms(subject.table, 300, int(state.range(0)));
     const std::string report = tessel::RunAnalysis(subject.table, 0);
     qsizetype bytes = 0;
     for (auto _ : state)
