@@ -39,9 +39,11 @@ struct FullDocument
     FullDocument()
     {
         LayoutDocument full = bench::fullDocument();
-        document.setPlotAccess([full] { return PlotEntry{full.plotLength, full.plotWidth,
-                                                         full.facing}; },
-                               [](const PlotEntry &) {});
+        document.setPlotAccess(
+            [full] {
+                return PlotEntry{full.plotLength, full.plotWidth, full.facing};
+            },
+            [](const PlotEntry &) {});
         document.load(std::move(full.table), document.plot(), folder.filePath("full.tessel"),
                       false);
     }
@@ -68,7 +70,8 @@ void BM_OpenLayoutDocument(benchmark::State &state)
     const QString path = full.document.filePath();
     for (auto _ : state)
         benchmark::DoNotOptimize(full.commands.openLayoutFile(path));
-    if (full.dialogs.failed || full.document.editor().txtRoom.elementCount() != ChartTable::kMaxIndex)
+    if (full.dialogs.failed ||
+        full.document.editor().txtRoom.elementCount() != ChartTable::kMaxIndex)
         state.SkipWithError("the document was not opened whole");
 }
 BENCHMARK(BM_OpenLayoutDocument)->Unit(benchmark::kMillisecond);

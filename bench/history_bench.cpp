@@ -4,8 +4,8 @@
 // every room.
 
 #include "chart_bench.h"
-#include "model/steps.h"
 #include "model/placement.h"
+#include "model/steps.h"
 #include "ui/undo_history.h"
 
 namespace {

@@ -55,9 +55,9 @@ CommandLine parseCommandLine(const QStringList &arguments)
     // The options every Qt program takes (-platform offscreen, -style ...): the application
     // object reads them later; here they are only let through.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    for (const char *name : {"platform", "platformpluginpath", "platformtheme", "plugin",
-                             "qwindowgeometry", "qwindowicon", "qwindowtitle", "display",
-                             "geometry", "style", "stylesheet", "session"}) {
+    for (const char *name :
+         {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+          "qwindowicon", "qwindowtitle", "display", "geometry", "style", "stylesheet", "session"}) {
         QCommandLineOption option(QString::fromLatin1(name), {}, QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);

@@ -99,10 +99,11 @@ std::variant<ChartElement, Refusal> changedRoom(const Editor &editor, int index,
                                                 const std::string &plotLength,
                                                 const std::string &plotWidth, bool snap)
 {
-    if (auto refusal = checkRoomEntry(
-            {changed.name, changed.length, changed.width, plotLength, plotWidth}))
+    if (auto refusal =
+            checkRoomEntry({changed.name, changed.length, changed.width, plotLength, plotWidth}))
         return *refusal;
-    const auto position = [](const std::string &text, Field field) -> std::variant<double, Refusal> {
+    const auto position = [](const std::string &text,
+                             Field field) -> std::variant<double, Refusal> {
         const auto feet = strictNumber(text);
         if (feet && *feet >= 0)
             return *feet;

@@ -59,8 +59,7 @@ bool Step::absorb(const Step &next)
                              next.m_after.size() <= 1 &&
                              (next.m_after.empty() || next.m_after.begin()->first == m_subject);
     if (!onlySubject || next.m_countBefore != next.m_countAfter || next.m_stackingAfter ||
-        next.m_planBefore != next.m_planAfter ||
-        m_countAfter != next.m_countBefore)
+        next.m_planBefore != next.m_planAfter || m_countAfter != next.m_countBefore)
         return false;
     for (const auto &[index, element] : next.m_after) {
         m_before.try_emplace(index, next.m_before.at(index));

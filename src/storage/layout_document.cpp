@@ -349,8 +349,8 @@ std::string writeLayoutDocument(const LayoutDocument &document)
     json.raw(",\"format\":");
     json.string(kLayoutDocumentFormat);
     if (const PlanImage &plan = document.plan; plan.isSet()) {
-        const QByteArray bytes = QByteArray::fromRawData(
-            plan.bytes->data(), static_cast<qsizetype>(plan.bytes->size()));
+        const QByteArray bytes =
+            QByteArray::fromRawData(plan.bytes->data(), static_cast<qsizetype>(plan.bytes->size()));
         json.raw(",\"planImage\":");
         json.string(bytes.toBase64().toStdString());
         json.raw(",\"planOpacity\":");

@@ -48,7 +48,8 @@ QImage renderChartImage(const ChartTable &table, const ChartWidget &chart)
     image.setDotsPerMeterY(
         static_cast<int>(std::lround(chart.logicalDpiY() * ratio / kMetresPerInch)));
     QPainter painter(&image);
-    paintChart(painter, table, chart.scale(), QRectF(QPointF(), chart.size()), chart.paintOptions());
+    paintChart(painter, table, chart.scale(), QRectF(QPointF(), chart.size()),
+               chart.paintOptions());
     return image;
 }
 

@@ -104,8 +104,7 @@ void ChartWidget::scalePlanImage()
     } else {
         // One pixel of it for each device pixel of the chart: painting copies it unscaled.
         const QSize pixels = size() * devicePixelRatioF();
-        m_planScaled = m_planSource
-                           .scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        m_planScaled = m_planSource.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                            .convertToFormat(QImage::Format_ARGB32_Premultiplied);
     }
     m_options.planImage = m_planScaled.isNull() ? nullptr : &m_planScaled;

@@ -37,8 +37,8 @@ bool Document::isModified() const
     return m_unsavedLoad || !m_history->isClean();
 }
 
-void Document::load(ChartTable table, const PlotEntry &plot, const QString &filePath,
-                    bool modified, PlanImage plan)
+void Document::load(ChartTable table, const PlotEntry &plot, const QString &filePath, bool modified,
+                    PlanImage plan)
 {
     m_history->clear();
     replaceChart(m_editor, std::move(table));

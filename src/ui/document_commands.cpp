@@ -71,15 +71,15 @@ bool DocumentCommands::openLayoutFile(const QString &path)
     const FileAccess::Content content =
         QtFileAccess().readAll(path.toStdString(), kMaxLayoutFileBytes);
     if (!content.ok) {
-        m_dialogs.showMessage("The layout " + quoted(path) + " could not be opened: " +
-                                  content.error,
+        m_dialogs.showMessage("The layout " + quoted(path) +
+                                  " could not be opened: " + content.error,
                               Icon::Critical);
         return false;
     }
     AnyLayoutReadResult read = readAnyLayout(content.bytes);
     if (!read.layout) {
-        m_dialogs.showMessage("The layout " + quoted(path) + " could not be opened: " +
-                                  read.error + ".\n\nNothing was changed.",
+        m_dialogs.showMessage("The layout " + quoted(path) + " could not be opened: " + read.error +
+                                  ".\n\nNothing was changed.",
                               Icon::Critical);
         return false;
     }
@@ -110,8 +110,8 @@ bool DocumentCommands::saveLayoutAs()
     const QString start = m_document.filePath().isEmpty()
                               ? QStringLiteral("Untitled") + kLayoutDocumentSuffix
                               : m_document.filePath();
-    const auto chosen = m_dialogs.askSaveFileName("Tessel Layouts (*.tessel)", "tessel",
-                                                  start.toStdString());
+    const auto chosen =
+        m_dialogs.askSaveFileName("Tessel Layouts (*.tessel)", "tessel", start.toStdString());
     if (!chosen || chosen->empty())
         return false;
     QString path = QString::fromStdString(*chosen);
@@ -124,11 +124,11 @@ bool DocumentCommands::save(const QString &path)
 {
     const PlotEntry plot = m_document.plot();
     const std::string bytes =
-        writeLayoutDocument({plot.length, plot.width, plot.facing, m_document.editor().txtRoom,
-                             "", m_document.editor().plan});
+        writeLayoutDocument({plot.length, plot.width, plot.facing, m_document.editor().txtRoom, "",
+                             m_document.editor().plan});
     if (const auto failure = QtFileAccess().writeAtomically(path.toStdString(), bytes)) {
-        m_dialogs.showMessage("The layout could not be saved as " + quoted(path) + ": " +
-                                  *failure + "\n\nA file saved there before is kept as it was.",
+        m_dialogs.showMessage("The layout could not be saved as " + quoted(path) + ": " + *failure +
+                                  "\n\nA file saved there before is kept as it was.",
                               Icon::Critical);
         return false;
     }

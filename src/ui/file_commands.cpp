@@ -3,8 +3,8 @@
 #include "model/editor.h"
 #include "storage/layout_commands.h"
 #include "ui/chart_widget.h"
-#include "ui/undo_history.h"
 #include "ui/layout_folder.h"
+#include "ui/undo_history.h"
 
 #include <QAbstractButton>
 

@@ -12,8 +12,6 @@
 #include "ui/drag_guard.h"
 #include "ui/file_commands.h"
 #include "ui/frm_display.h"
-#include "ui/tooltips.h"
-#include "ui/undo_history.h"
 #include "ui/key_filters.h"
 #include "ui/make_widget.h"
 #include "ui/opening_panels.h"
@@ -22,6 +20,8 @@
 #include "ui/refusal.h"
 #include "ui/room_placement.h"
 #include "ui/room_properties.h"
+#include "ui/tooltips.h"
+#include "ui/undo_history.h"
 #include "ui/view_options.h"
 
 #include <QAction>
@@ -83,12 +83,13 @@ FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
                 button->click();
         }
     });
-    m_fileCommands = new FileCommands(editor(), m_dialogs, history, *m_chart, *m_save, *m_open,
-                                      [this](Field field) {
-                                          if (QLineEdit *box = fieldFor(field))
-                                              box->setFocus();
-                                      },
-                                      this);
+    m_fileCommands = new FileCommands(
+        editor(), m_dialogs, history, *m_chart, *m_save, *m_open,
+        [this](Field field) {
+            if (QLineEdit *box = fieldFor(field))
+                box->setFocus();
+        },
+        this);
     connect(m_save, &QPushButton::clicked, m_fileCommands, &FileCommands::saveLayout);
     connect(m_open, &QPushButton::clicked, m_fileCommands, &FileCommands::openLayout);
     connect(m_saveJpeg, &QPushButton::clicked, m_fileCommands, &FileCommands::exportChartImage);
@@ -187,9 +188,8 @@ void FrmMain::buildDocumentMenu(QMenu &file)
         QAction *action = file.addAction(item.caption);
         action->setObjectName(item.name);
         action->setShortcut(item.key);
-        connect(action, &QAction::triggered, documents, [documents, command = item.command] {
-            (documents->*command)();
-        });
+        connect(action, &QAction::triggered, documents,
+                [documents, command = item.command] { (documents->*command)(); });
     }
     QMenu *recent = file.addMenu("&Recent Layouts");
     recent->setObjectName("mnuRecentLayouts");
@@ -421,8 +421,8 @@ bool FrmMain::openLayoutFile(const QString &path)
             if (held)
                 return;
             wait->deleteLater();
-            QMetaObject::invokeMethod(this, [this, path] { openLayoutFile(path); },
-                                      Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, path] { openLayoutFile(path); }, Qt::QueuedConnection);
         });
         return false;
     }
@@ -570,8 +570,8 @@ void FrmMain::confirmRoom()
 {
     const RoomEntry entry{textOf(m_roomName), textOf(m_roomLength), textOf(m_roomWidth),
                           textOf(m_plotLength), textOf(m_plotWidth)};
-    const auto result = m_document->history().record(
-        "Create " + trimSpaces(entry.name), 0, [&] { return createRoom(editor(), entry); });
+    const auto result = m_document->history().record("Create " + trimSpaces(entry.name), 0,
+                                                     [&] { return createRoom(editor(), entry); });
     if (const auto *refusal = std::get_if<Refusal>(&result)) {
         refuse(*refusal);
         return;

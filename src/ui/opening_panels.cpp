@@ -4,9 +4,9 @@
 #include "model/editor.h"
 #include "ui/chart_widget.h"
 #include "ui/compass_rose.h"
-#include "ui/undo_history.h"
 #include "ui/make_widget.h"
 #include "ui/refusal.h"
+#include "ui/undo_history.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

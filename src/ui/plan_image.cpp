@@ -5,8 +5,8 @@
 #include "model/plan_image.h"
 #include "ui/chart_widget.h"
 #include "ui/document.h"
-#include "ui/undo_history.h"
 #include "ui/qt_file_access.h"
+#include "ui/undo_history.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -168,8 +168,7 @@ void PlanImageCommands::setOpacity(int percent)
         return;
     }
     plan.opacity = percent;
-    m_document.history().record("Plan Image Opacity", 0,
-                                [&] { m_document.editor().plan = plan; });
+    m_document.history().record("Plan Image Opacity", 0, [&] { m_document.editor().plan = plan; });
 }
 
 void PlanImageCommands::follow()

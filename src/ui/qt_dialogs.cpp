@@ -17,10 +17,10 @@
 #include <QPainter>
 #include <QStyle>
 
-#include <algorithm>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <algorithm>
 
 namespace tessel {
 
@@ -74,8 +74,8 @@ std::unique_ptr<QMessageBox> makeMessageBox(const std::string &title, const std:
                                             Icon icon, QMessageBox::StandardButtons buttons,
                                             QWidget *parent)
 {
-    auto box = std::make_unique<QMessageBox>(toQt(icon), fromStd(title), fromStd(text), buttons,
-                                             parent);
+    auto box =
+        std::make_unique<QMessageBox>(toQt(icon), fromStd(title), fromStd(text), buttons, parent);
     box->setTextFormat(Qt::PlainText);
     const auto lines = std::count(text.begin(), text.end(), '\r');
     if (auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label")); label && lines) {
@@ -92,8 +92,8 @@ void QtDialogs::showMessage(const std::string &text, Icon icon)
 
 bool QtDialogs::askYesNo(const std::string &text, Icon icon)
 {
-    const auto box = makeMessageBox(kApplicationTitle, text, icon,
-                                    QMessageBox::Yes | QMessageBox::No, m_parent);
+    const auto box =
+        makeMessageBox(kApplicationTitle, text, icon, QMessageBox::Yes | QMessageBox::No, m_parent);
     box->setDefaultButton(QMessageBox::Yes);
     return box->exec() == QMessageBox::Yes;
 }
@@ -189,9 +189,9 @@ bool QtDialogs::askRoomProperties(RoomProperties &properties, Field focus)
 
 Choice QtDialogs::askSaveDiscardCancel(const std::string &text)
 {
-    const auto box = makeMessageBox(kApplicationTitle, text, Icon::None,
-                                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                                    m_parent);
+    const auto box =
+        makeMessageBox(kApplicationTitle, text, Icon::None,
+                       QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, m_parent);
     box->setDefaultButton(QMessageBox::Save);
     switch (box->exec()) {
     case QMessageBox::Save:

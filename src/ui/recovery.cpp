@@ -85,8 +85,8 @@ void RecoveryFile::offerRestore(Dialogs &dialogs)
     const QString filePath = QString::fromStdString(document.filePath);
     const std::string name =
         filePath.isEmpty() ? std::string("Untitled") : QFileInfo(filePath).fileName().toStdString();
-    if (!dialogs.askYesNo("Tessel was not ended properly last time. Restore the layout \"" +
-                              name + "\" with the changes that were not saved?",
+    if (!dialogs.askYesNo("Tessel was not ended properly last time. Restore the layout \"" + name +
+                              "\" with the changes that were not saved?",
                           Icon::None)) {
         remove();
         return;

@@ -51,7 +51,8 @@ void applyTip(QWidget &control)
             control.setToolTip(hint.text);
     }
     for (const CaptionHint &hint : kCaptionHints) {
-        if (auto *button = qobject_cast<QAbstractButton *>(&control); button && name == hint.control)
+        if (auto *button = qobject_cast<QAbstractButton *>(&control);
+            button && name == hint.control)
             button->installEventFilter(new CaptionHintFilter(hint, button));
     }
 }

@@ -106,8 +106,7 @@ void ChartScrollArea::fit()
         // A window the user made larger than its screen shows as much as it holds.
         const QSize screen =
             top->screen()->availableGeometry().size().expandedTo(top->size() + frameMargins);
-        room = (screen - others)
-                   .expandedTo(content.boundedTo(frame().naturalSize()));
+        room = (screen - others).expandedTo(content.boundedTo(frame().naturalSize()));
     }
     QSize fitted = content.boundedTo(room);
     // A scroll bar takes room across the other way, as far as there is any.
@@ -241,8 +240,8 @@ void ViewOptions::zoomToFit()
     // Where a column beside the chart is taller than it, the chart fits below that height.
     const QSize room = window - (m_window.sizeHint() - m_chartArea.size());
     const QSize natural = m_chartArea.frame().naturalSize();
-    const double fits = std::min(double(room.width()) / natural.width(),
-                                 double(room.height()) / natural.height());
+    const double fits =
+        std::min(double(room.width()) / natural.width(), double(room.height()) / natural.height());
     showZoom(std::clamp(int(std::floor(fits * 100)), kZoomSteps[0],
                         kZoomSteps[std::size(kZoomSteps) - 1]),
              true);
@@ -328,8 +327,8 @@ void ViewOptions::showStatus()
         m_status->clear();
         return;
     }
-    std::string text = index == 0 ? std::string()
-                                  : statusText(m_editor, index, facing, rules(), verdicts);
+    std::string text =
+        index == 0 ? std::string() : statusText(m_editor, index, facing, rules(), verdicts);
     if (index == 0 && verdicts)
         text = verdictSummary(countVerdicts(judgeRooms(m_editor.txtRoom, facing, rules())));
     m_status->setText(QString::fromStdString(text));

@@ -7,8 +7,8 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QPaintEvent>
-#include <QVBoxLayout>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 

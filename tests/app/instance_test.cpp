@@ -226,12 +226,13 @@ TEST_F(Instances, FileGivenToASecondStartOpensInTheFirstAndSurvivesAKill)
     ASSERT_TRUE(first->waitForFinished(kTimeoutMs));
 
     const Output next = runProbe({"--yes", "--tell-layout"});
-    EXPECT_EQ(next.lines,
-              (Lines{"shown\tfrmMain",
-                     "question none\tTessel was not ended properly last time. Restore the "
-                     "layout \"Untitled\" with the changes that were not saved?",
-                     "layout\tTessel v1.45[*]\t2",
-                     "choice\tThe layout \"Untitled\" has changes that are not saved. Save them?"}));
+    EXPECT_EQ(
+        next.lines,
+        (Lines{"shown\tfrmMain",
+               "question none\tTessel was not ended properly last time. Restore the "
+               "layout \"Untitled\" with the changes that were not saved?",
+               "layout\tTessel v1.45[*]\t2",
+               "choice\tThe layout \"Untitled\" has changes that are not saved. Save them?"}));
     // Closed, it asked about the work and let it go: nothing is left to recover.
     EXPECT_FALSE(QFile::exists(recovery));
 }

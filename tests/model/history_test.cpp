@@ -1,8 +1,8 @@
 #include "fake_dialogs.h"
-#include "model/steps.h"
 #include "model/openings.h"
 #include "model/placement.h"
 #include "model/rooms.h"
+#include "model/steps.h"
 
 #include <gtest/gtest.h>
 

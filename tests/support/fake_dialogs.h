@@ -123,8 +123,8 @@ public:
     bool askRoomProperties(RoomProperties &properties, Field focus) override
     {
         propertiesShown.emplace_back(properties, focus);
-        const auto answer = next(propertiesAnswers, "Room Properties",
-                                 std::optional<RoomProperties>());
+        const auto answer =
+            next(propertiesAnswers, "Room Properties", std::optional<RoomProperties>());
         if (!answer)
             return false;
         properties = *answer;

@@ -46,7 +46,10 @@ private slots:
 
 private:
     std::unique_ptr<FrmMain> openWindow(FakeDialogs &dialogs) const;
-    void keys(const char *sequence) const { QTest::keySequence(m_window.get(), QKeySequence(sequence)); }
+    void keys(const char *sequence) const
+    {
+        QTest::keySequence(m_window.get(), QKeySequence(sequence));
+    }
     QString inDir(const QString &name) const { return m_dir->filePath(name); }
     void writeFile(const QString &name, const QByteArray &bytes) const;
     // The window's layout as a document would keep it.
@@ -112,8 +115,7 @@ void DocumentTest::documentsRoundTripThroughTheMenus()
 {
     QFETCH(int, facing);
     const LayoutDocument plan = testing::samplePlanDocument(static_cast<Facing>(facing));
-    m_window->document().load(plan.table, {plan.plotLength, plan.plotWidth, plan.facing}, {},
-                              true);
+    m_window->document().load(plan.table, {plan.plotLength, plan.plotWidth, plan.facing}, {}, true);
     const std::string before = shown();
     QCOMPARE(before, writeLayoutDocument(plan));
     QCOMPARE(title(), "Tessel v1.45[*]");
@@ -162,8 +164,7 @@ void DocumentTest::unsavedWorkIsAskedAbout()
     QFETCH(Choice, choice);
     QFETCH(bool, replaced);
     const LayoutDocument plan = testing::samplePlanDocument(Facing::East);
-    m_window->document().load(plan.table, {plan.plotLength, plan.plotWidth, plan.facing}, {},
-                              true);
+    m_window->document().load(plan.table, {plan.plotLength, plan.plotWidth, plan.facing}, {}, true);
     m_dialogs->choiceAnswers = {choice};
     // A layout with no name is saved under one first.
     if (choice == Choice::Save)
@@ -274,8 +275,7 @@ void DocumentTest::recoveryKeepsUnsavedWorkUntilSaved()
 
     // Written soon after a change, gone once the layout is saved.
     const LayoutDocument plan = testing::samplePlanDocument(Facing::South);
-    m_window->document().load(plan.table, {plan.plotLength, plan.plotWidth, plan.facing}, {},
-                              true);
+    m_window->document().load(plan.table, {plan.plotLength, plan.plotWidth, plan.facing}, {}, true);
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(recovery), 2000);
     m_dialogs->fileAnswers = {inDir("plan.tessel").toStdString()};
     keys("Ctrl+S");

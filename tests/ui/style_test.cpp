@@ -99,7 +99,8 @@ static int bandsOfInk(const QImage &image)
 void StyleTest::carriageReturnBreaksAMessageIntoLines()
 {
     const std::string text = "Required File Is Missing\rPlease Reinstall Software";
-    const auto box = tessel::makeMessageBox("Tessel", text, tessel::Icon::Critical, QMessageBox::Ok);
+    const auto box =
+        tessel::makeMessageBox("Tessel", text, tessel::Icon::Critical, QMessageBox::Ok);
     box->show();
     QVERIFY(QTest::qWaitForWindowExposed(box.get()));
     QCOMPARE(box->text().toStdString(), text);

@@ -106,8 +106,10 @@ void TracingTest::snappedDragsLandOnWholeFeet_data()
     QTest::addColumn<QString>("length");
     QTest::addColumn<QString>("width");
     // Twips a foot across and down: 160 and 80; 68.57 and 96.
-    QTest::newRow("60 x 30") << "60" << "30";
-    QTest::newRow("50 x 70") << "50" << "70";
+    QTest::newRow("60 x 30") << "60"
+                             << "30";
+    QTest::newRow("50 x 70") << "50"
+                             << "70";
 }
 
 void TracingTest::snappedDragsLandOnWholeFeet()
@@ -149,8 +151,8 @@ void TracingTest::snappedDragsLandOnWholeFeet()
     const QPoint grab = at(element(room).left + 100, element(room).top + 100);
     QTest::mousePress(m_chart, Qt::LeftButton, {}, grab);
     const QPoint to = grab + QPoint(3, 2);
-    QMouseEvent move(QEvent::MouseMove, to, m_chart->mapToGlobal(to), Qt::NoButton,
-                     Qt::LeftButton, Qt::AltModifier);
+    QMouseEvent move(QEvent::MouseMove, to, m_chart->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                     Qt::AltModifier);
     QCoreApplication::sendEvent(m_chart, &move);
     QTest::mouseRelease(m_chart, Qt::LeftButton, {}, to);
     QVERIFY2(!onWholeFeet(element(room)),
@@ -242,9 +244,9 @@ void TracingTest::aPlanImageIsShownSavedAndOpenedAgain()
     QCOMPARE(pixel(1000, 3000), half);
     action("mnuRedo")->trigger();
     // The JPEG draws what the screen shows.
-    QCOMPARE(tessel::renderChartImage(m_window->editor().txtRoom, *m_chart)
-                 .pixelColor(at(1000, 3000)),
-             QColor(Qt::red));
+    QCOMPARE(
+        tessel::renderChartImage(m_window->editor().txtRoom, *m_chart).pixelColor(at(1000, 3000)),
+        QColor(Qt::red));
 
     // Kept in the document, not beside it.
     const QString layout = dir.filePath("traced.tessel");
@@ -318,8 +320,8 @@ void TracingTest::zoomToFitFillsTheWindowTheUserMade()
         // Larger, to scale and square, and all of it in the window as the user left it.
         QVERIFY2(view->zoomPercent() > previous, qPrintable(QString::number(view->zoomPercent())));
         QCOMPARE(m_chart->width(), m_chart->height());
-        QVERIFY(std::abs(frame->width() - frame->naturalSize().width() * view->zoomPercent() /
-                                              100.0) <= 1);
+        QVERIFY(std::abs(frame->width() -
+                         frame->naturalSize().width() * view->zoomPercent() / 100.0) <= 1);
         QCOMPARE(m_window->size(), natural + larger);
         QCOMPARE(m_window->findChild<tessel::ChartScrollArea *>()->size(), frame->size());
         QVERIFY(m_window->sizeHint().width() <= m_window->width());
