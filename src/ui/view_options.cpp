@@ -324,7 +324,9 @@ void ViewOptions::showStatus()
     const bool verdicts = m_showVerdicts->isChecked();
     const int index = m_pointed != 0 ? m_pointed : highlightedElement(m_editor.txtRoom).value_or(0);
     if (index == 0 && !verdicts) {
-        m_status->clear();
+        // Cleared again, a label would lay the status bar out anew at every paint.
+        if (!m_status->text().isEmpty())
+            m_status->clear();
         return;
     }
     std::string text =

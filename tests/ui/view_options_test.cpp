@@ -24,6 +24,17 @@
 
 using tessel::testing::FakeDialogs;
 
+// Counts the paint passes a window is asked for.
+struct PassCounter : QObject
+{
+    int count = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        count += event->type() == QEvent::UpdateRequest;
+        return false;
+    }
+};
+
 // The View menu: the status bar, the zone overlay, room names and the zoom, kept between runs.
 class ViewOptionsTest : public QObject
 {
@@ -35,6 +46,7 @@ private slots:
     void cleanup();
 
     void theStatusLineFollowsADragAcrossAZoneBound();
+    void aPaintWithNothingNewToSayAsksForNoFurtherPass();
     void optionsStartAtTheirDefaultAndAreKeptAfterARestart_data();
     void optionsStartAtTheirDefaultAndAreKeptAfterARestart();
     void zoneNamesFollowTheFacing();
@@ -156,6 +168,20 @@ void ViewOptionsTest::theStatusLineFollowsADragAcrossAZoneBound()
     // Deleted, the room is no more to be named.
     m_window->findChild<QPushButton *>("cmdDeleteRoom")->click();
     QTRY_COMPARE(status(), "");
+}
+
+// The chart's paint brings the status line up to date. Saying nothing again must not lay the
+// status bar out anew, or the first frame, and every chart repaint, would need a second pass.
+void ViewOptionsTest::aPaintWithNothingNewToSayAsksForNoFurtherPass()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    PassCounter passes;
+    m_window->installEventFilter(&passes);
+    m_chart->update();
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(passes.count, 1);
 }
 
 void ViewOptionsTest::optionsStartAtTheirDefaultAndAreKeptAfterARestart_data()
