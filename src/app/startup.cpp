@@ -1,23 +1,21 @@
 #include "app/startup.h"
 
+#include "app/file_handoff.h"
+
 #include "model/dialogs.h"
 #include "ui/frm_main.h"
 
 #include "ui/style.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QLockFile>
 #include <QPluginLoader>
 #include <QStandardPaths>
-#include <QThread>
 
 namespace tessel {
 
@@ -49,50 +47,18 @@ bool jpegWriterAvailable()
 
 constexpr int kHandOverTimeoutMs = 5000;
 
-// Hands the files to the instance that listens on `serverName`; false when none answers.
-bool handOver(const QString &serverName, const QStringList &files)
+// Opens the files later starts hand over and brings the window to the front.
+void listenForFiles(FileHandoffServer &server, const QString &path, FrmMain &window)
 {
-    if (serverName.isEmpty())
-        return false;
-    // The running instance may be starting still, its lock taken before it listens.
-    QLocalSocket socket;
-    const QDeadlineTimer deadline(kHandOverTimeoutMs);
-    for (socket.connectToServer(serverName); !socket.waitForConnected(kHandOverTimeoutMs);
-         socket.connectToServer(serverName)) {
-        if (deadline.hasExpired())
-            return false;
-        QThread::msleep(50);
-    }
-    for (const QString &file : files)
-        socket.write(QFileInfo(file).absoluteFilePath().toUtf8() + '\n');
-    socket.disconnectFromServer();
-    return socket.state() == QLocalSocket::UnconnectedState ||
-           socket.waitForDisconnected(kHandOverTimeoutMs);
-}
-
-// Opens the files later starts hand over, one path a line, and brings the window to the front.
-void listenForFiles(QLocalServer &server, const QString &serverName, FrmMain &window)
-{
-    if (serverName.isEmpty())
+    if (path.isEmpty() || !server.listen(path))
         return;
-    // A name left by an instance that crashed would keep this one from listening.
-    QLocalServer::removeServer(serverName);
-    if (!server.listen(serverName))
-        return;
-    QObject::connect(&server, &QLocalServer::newConnection, &window, [&server, &window] {
-        while (QLocalSocket *socket = server.nextPendingConnection()) {
-            QObject::connect(socket, &QLocalSocket::disconnected, &window, [socket, &window] {
-                const QList<QByteArray> lines = socket->readAll().split('\n');
-                socket->deleteLater();
-                window.raise();
-                window.activateWindow();
-                for (const QByteArray &line : lines) {
-                    if (!line.isEmpty())
-                        window.openLayoutFile(QString::fromUtf8(line));
-                }
-            });
-        }
-    });
+    QObject::connect(&server, &FileHandoffServer::filesReceived, &window,
+                     [&window](const QStringList &files) {
+                         window.raise();
+                         window.activateWindow();
+                         for (const QString &file : files)
+                             window.openLayoutFile(file);
+                     });
 }
 
 } // namespace
@@ -119,7 +85,7 @@ int runApplication(QApplication &app, Dialogs &dialogs, const StartupEnvironment
     // Only a lock held by another instance keeps this one out. A lock that cannot be made at
     // all (a folder that cannot be written) says nothing of other instances.
     if (!instanceLock.tryLock(0) && instanceLock.error() == QLockFile::LockFailedError) {
-        if (!files.isEmpty() && handOver(environment.serverName, files))
+        if (!files.isEmpty() && handFilesOver(environment.handoffSocket, files, kHandOverTimeoutMs))
             return 0;
         dialogs.showMessage("Application is already running", Icon::Information);
         return 0;
@@ -133,8 +99,8 @@ int runApplication(QApplication &app, Dialogs &dialogs, const StartupEnvironment
     window.show();
     if (onShown)
         onShown(window);
-    QLocalServer server;
-    listenForFiles(server, environment.serverName, window);
+    FileHandoffServer server;
+    listenForFiles(server, environment.handoffSocket, window);
     if (!environment.recoveryFilePath.isEmpty())
         window.keepRecoveryFile(environment.recoveryFilePath);
     for (const QString &file : files)

@@ -22,7 +22,7 @@ struct StartupEnvironment
     std::function<bool()> canWriteJpeg;
     // Where the running instance listens for files handed to a second start; none when
     // empty.
-    QString serverName = {};
+    QString handoffSocket = {};
     // Where unsaved work is kept against a crash; none when empty.
     QString recoveryFilePath = {};
 
