@@ -5,6 +5,16 @@
 // start-up, the first complete frame and shutting down, as hyperfine would time the same two
 // commands. The goal is a start-up within 1.3 times that of the bare window; the figures and
 // the ratio are printed at the end.
+//
+// The bare window is also started at the size of Tessel's window: a larger window costs a
+// larger backing store, whose pages are all written by the first frame. Against that one,
+// what is left is what the program itself does: its libraries, its widgets and their paint.
+
+#include "ui/frm_main.h"
+#include "ui/qt_dialogs.h"
+#include "ui/style.h"
+
+#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -32,7 +42,10 @@ constexpr const char *kQuitOption = "--quit-after-first-frame";
 
 // The seconds from spawn to end of every timed run.
 std::vector<double> g_bare;
+std::vector<double> g_bareAtTesselsSize;
 std::vector<double> g_window;
+// "WIDTHxHEIGHT" of Tessel's window as it starts.
+std::string g_tesselsSize;
 
 class Launcher
 {
@@ -108,26 +121,44 @@ void startUpBoth(benchmark::State &state)
 {
     Launcher launcher;
     // One untimed start of each first, so that both meet warm file caches.
+    const char *const size = g_tesselsSize.c_str();
     if (!launcher.isReady() || launcher.run(TESSEL_BARE_WINDOW) < 0 ||
+        launcher.run(TESSEL_BARE_WINDOW, size) < 0 ||
         launcher.run(TESSEL_PROGRAM, kQuitOption) < 0) {
         state.SkipWithError("the programs could not be started");
         return;
     }
     for (auto _ : state) {
         const double bare = launcher.run(TESSEL_BARE_WINDOW);
+        const double bareAtTesselsSize = launcher.run(TESSEL_BARE_WINDOW, size);
         const double window = launcher.run(TESSEL_PROGRAM, kQuitOption);
-        if (bare < 0 || window < 0) {
+        if (bare < 0 || bareAtTesselsSize < 0 || window < 0) {
             state.SkipWithError("a program failed");
             break;
         }
         state.SetIterationTime(window);
         g_bare.push_back(bare);
+        g_bareAtTesselsSize.push_back(bareAtTesselsSize);
         g_window.push_back(window);
     }
     state.counters["bare_ms"] = median(g_bare) * 1e3;
     state.counters["ratio"] = median(g_window) / median(g_bare);
     // hyperfine compares means.
     state.counters["ratio_of_means"] = mean(g_window) / mean(g_bare);
+}
+
+// The size Tessel's window starts at, on the platform the programs are started on.
+std::string tesselsWindowSize(int argc, char *argv[])
+{
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    tessel::installLook();
+    tessel::QtDialogs dialogs;
+    tessel::FrmMain window(dialogs);
+    window.show();
+    QApplication::processEvents();
+    return std::to_string(window.width()) + "x" + std::to_string(window.height());
 }
 
 double median(std::vector<double> values)
@@ -155,20 +186,26 @@ int main(int argc, char *argv[])
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
+    g_tesselsSize = tesselsWindowSize(argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
 
     if (g_bare.empty() || g_window.empty())
         return 0;
     const double bareMedian = median(g_bare) * 1e3;
+    const double sizedMedian = median(g_bareAtTesselsSize) * 1e3;
     const double mainMedian = median(g_window) * 1e3;
     const double ratio = mainMedian / bareMedian;
-    std::printf("\nSpawn to end after the first complete frame (median of %zu and %zu runs):\n"
-                "  bare window %8.1f ms (mean %.1f)\n"
-                "  tessel      %8.1f ms (mean %.1f)\n"
-                "  ratio       %8.2f (goal: at most %.1f) %s; of the means %.2f\n",
-                g_bare.size(), g_window.size(), bareMedian, mean(g_bare) * 1e3, mainMedian,
-                mean(g_window) * 1e3, ratio, kGoal, ratio <= kGoal ? "met" : "NOT MET",
-                mean(g_window) / mean(g_bare));
+    std::printf(
+        "\nSpawn to end after the first complete frame (median of %zu runs each):\n"
+        "  bare window              %8.1f ms (mean %.1f)\n"
+        "  bare window at %-9s %8.1f ms (mean %.1f)\n"
+        "  tessel                   %8.1f ms (mean %.1f)\n"
+        "  ratio                    %8.2f (goal: at most %.1f) %s; of the means %.2f\n"
+        "  beyond the bare window %.1f ms: the window's area %.1f, the program's own work %.1f\n",
+        g_window.size(), bareMedian, mean(g_bare) * 1e3, g_tesselsSize.c_str(), sizedMedian,
+        mean(g_bareAtTesselsSize) * 1e3, mainMedian, mean(g_window) * 1e3, ratio, kGoal,
+        ratio <= kGoal ? "met" : "NOT MET", mean(g_window) / mean(g_bare), mainMedian - bareMedian,
+        sizedMedian - bareMedian, mainMedian - sizedMedian);
     return 0;
 }
