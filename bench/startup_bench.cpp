@@ -142,6 +142,7 @@ void startUpBoth(benchmark::State &state)
         g_window.push_back(window);
     }
     state.counters["bare_ms"] = median(g_bare) * 1e3;
+    state.counters["bare_at_tessels_size_ms"] = median(g_bareAtTesselsSize) * 1e3;
     state.counters["ratio"] = median(g_window) / median(g_bare);
     // hyperfine compares means.
     state.counters["ratio_of_means"] = mean(g_window) / mean(g_bare);
