@@ -140,10 +140,18 @@ void FileHandoffServer::acceptConnections()
 {
     for (;;) {
         const int connection = ::accept4(m_socket, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
-        if (connection >= 0)
-            new Connection(connection, *this);
-        else if (errno != EINTR)
+        if (connection < 0 && errno == EINTR)
+            continue;
+        if (connection < 0)
             return;
+        // Only this user's own starts may have files opened here, wherever the socket lies.
+        ucred peer{};
+        socklen_t size = sizeof peer;
+        if (::getsockopt(connection, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 &&
+            peer.uid == ::getuid())
+            new Connection(connection, *this);
+        else
+            ::close(connection);
     }
 }
 

@@ -10,6 +10,7 @@
 
 #include <sys/socket.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -69,6 +70,35 @@ TEST(FileHandoff, ASocketLeftByACrashIsTakenOverAndRemovedAtTheEnd)
         EXPECT_EQ(received(spy), QStringList{"/a.tessel"});
     }
     EXPECT_FALSE(QFile::exists(path));
+}
+
+// Another user who can reach the socket still cannot have files opened by this instance.
+TEST(FileHandoff, AnotherUsersFilesAreRefused)
+{
+    if (::getuid() != 0)
+        GTEST_SKIP() << "needs root to connect as another user";
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString path = folder.filePath("tessel.socket");
+    FileHandoffServer server;
+    ASSERT_TRUE(server.listen(path));
+    QSignalSpy spy(&server, &FileHandoffServer::filesReceived);
+    QFile::setPermissions(folder.path(), QFileDevice::Permissions(0x7777));
+    QFile::setPermissions(path, QFileDevice::Permissions(0x7777));
+
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool sent = ::setuid(65534) == 0 && handFilesOver(path, {"/a.tessel"}, 1000);
+        ::_exit(sent ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << "the other user could not connect";
+    EXPECT_FALSE(spy.wait(300));
+
+    ASSERT_TRUE(handFilesOver(path, {"/b.tessel"}, 1000));
+    EXPECT_EQ(received(spy), QStringList{"/b.tessel"});
 }
 
 TEST(FileHandoff, NoListenerOrAPathTooLongForASocketIsAFailure)
