@@ -8,12 +8,9 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
-#include <sys/socket.h>
-#include <sys/un.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <cstring>
 
 #include <gtest/gtest.h>
 
@@ -54,12 +51,7 @@ TEST(FileHandoff, ASocketLeftByACrashIsTakenOverAndRemovedAtTheEnd)
     ASSERT_TRUE(folder.isValid());
     const QString path = folder.filePath("tessel.socket");
     // A socket file that no process listens on any more.
-    const int left = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::strcpy(address.sun_path, QFile::encodeName(path).constData());
-    ASSERT_EQ(::bind(left, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
-    ::close(left);
+    ASSERT_EQ(::mknod(QFile::encodeName(path).constData(), S_IFSOCK | 0600, 0), 0);
     EXPECT_FALSE(handFilesOver(path, {"a.tessel"}, 100));
 
     {
