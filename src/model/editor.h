@@ -4,7 +4,22 @@
 #include "model/plan_image.h"
 #include "model/plot.h"
 
+#include <string>
+
 namespace tessel {
+
+// The plot as the user entered it: what the plot fields held at the last "&Reduced Scale
+// Measure " (or in the layout opened), the facing chosen in cmbDirection and the facing the
+// compass rose was last turned to by "Change &Direction".
+struct PlotState
+{
+    std::string length;
+    std::string width;
+    Facing facing = Facing::North;
+    Facing compass = Facing::North;
+
+    bool operator==(const PlotState &) const = default;
+};
 
 // The facts the editor commands share about the chart, which a change of the chart may change
 // along with its elements (and an undo puts back with them).
@@ -29,6 +44,11 @@ struct EditorFlags
     int mainEntranceIndex = 0;
     int backEntranceIndex = 0;
 
+    // Part of the layout: a change of either is a step like a change of the chart. The
+    // scales are those measured from the plot's fields.
+    PlotState plot;
+    Scales scales;
+
     static const EditorFlags &of(const EditorFlags &editor) { return editor; }
     void applyTo(EditorFlags &editor) const { editor = *this; }
     bool operator==(const EditorFlags &) const = default;
@@ -39,7 +59,6 @@ struct EditorFlags
 struct Editor : EditorFlags
 {
     ChartTable txtRoom;
-    Scales scales;
     // A room has been created since start; never cleared.
     bool roomCreated = false;
     // Shown under the elements; part of the layout, kept in its document.

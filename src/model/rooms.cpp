@@ -99,6 +99,8 @@ std::variant<ChartElement, Refusal> changedRoom(const Editor &editor, int index,
                                                 const std::string &plotLength,
                                                 const std::string &plotWidth, bool snap)
 {
+    if (!editor.scales.isSet())
+        return Refusal{"Please reduced scale measure", Icon::Information, Field::None};
     if (auto refusal =
             checkRoomEntry({changed.name, changed.length, changed.width, plotLength, plotWidth}))
         return *refusal;
@@ -117,9 +119,6 @@ std::variant<ChartElement, Refusal> changedRoom(const Editor &editor, int index,
     const auto top = position(changed.top, Field::RoomTop);
     if (const auto *refusal = std::get_if<Refusal>(&top))
         return *refusal;
-    if (!editor.scales.isSet())
-        return Refusal{"Please press Reduced Scale Measure to set the scale of your plot first",
-                       Icon::None, Field::None};
 
     ChartElement room = editor.txtRoom.at(index);
     room.text = trimSpaces(changed.name);
@@ -147,6 +146,16 @@ std::variant<ChartElement, Refusal> changedRoom(const Editor &editor, int index,
     // On whole twips, as a drag leaves it.
     room.left = static_cast<float>(roundHalfEven(x));
     room.top = static_cast<float>(roundHalfEven(y));
+    // A room beyond the plot's edge is in no zone and out of the pointer's reach.
+    if (room.left + room.width > kChartExtent || room.top + room.height > kChartExtent) {
+        const bool across = room.left + room.width > kChartExtent;
+        return Refusal{"The room would reach beyond the plot. For its size, place it at most " +
+                           feetText(chartToWidth(kChartExtent - room.width, editor.scales)) +
+                           " ft from the left and " +
+                           feetText(chartToLength(kChartExtent - room.height, editor.scales)) +
+                           " ft from the top",
+                       Icon::None, across ? Field::RoomLeft : Field::RoomTop};
+    }
     if (auto refusal = checkRoomPlace(editor.txtRoom, index, room))
         return *refusal;
     return room;

@@ -35,10 +35,36 @@ std::size_t Step::weight() const
     return m_before.size() + m_after.size();
 }
 
+std::vector<int> Step::touchedElements() const
+{
+    std::vector<int> touched;
+    touched.reserve(m_before.size() + m_after.size());
+    auto before = m_before.begin();
+    auto after = m_after.begin();
+    while (before != m_before.end() || after != m_after.end()) {
+        if (after == m_after.end() || (before != m_before.end() && before->first < after->first)) {
+            touched.push_back((before++)->first);
+        } else if (before == m_before.end() || after->first < before->first) {
+            touched.push_back((after++)->first);
+        } else {
+            touched.push_back(before->first);
+            ++before;
+            ++after;
+        }
+    }
+    return touched;
+}
+
+bool Step::changesOrder() const
+{
+    return m_countBefore != m_countAfter || m_stackingBefore != m_stackingAfter;
+}
+
 bool Step::changesLayout() const
 {
     if (m_countBefore != m_countAfter || m_stackingBefore != m_stackingAfter ||
-        m_planBefore != m_planAfter)
+        m_planBefore != m_planAfter || m_flagsBefore.plot != m_flagsAfter.plot ||
+        m_flagsBefore.scales != m_flagsAfter.scales)
         return true;
     for (const auto &[index, element] : m_before) {
         const auto after = m_after.find(index);

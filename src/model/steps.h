@@ -27,6 +27,11 @@ public:
     // Whether it changes the layout itself, not only which element is selected and what the
     // selection recorded: a plain click on a room changes nothing a save would write.
     bool changesLayout() const;
+    // The elements it writes to, in index order, created and removed ones included.
+    std::vector<int> touchedElements() const;
+    // Whether it changes ElementCount or the stacking order, so that every element may be
+    // drawn elsewhere in front or behind.
+    bool changesOrder() const;
     // How many elements it keeps: what a history weighs its memory by. The stacking orders
     // it may keep are a number an element and are left out.
     std::size_t weight() const;

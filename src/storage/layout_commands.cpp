@@ -9,12 +9,6 @@ namespace tessel {
 
 namespace {
 
-// The entrance buttons follow whether the chart holds each entrance, as after any command.
-std::string entranceCaption(const ChartTable &table, OpeningKind kind)
-{
-    return entranceButton(table, kind).caption;
-}
-
 // The chart and every fact about it go together: no entrance, door, selection or overlap
 // outlives the elements it was about.
 void emptyChart(Editor &editor)
@@ -79,13 +73,7 @@ LayoutOutcome SaveLayout(Editor &editor, Dialogs &dialogs, FileAccess &files,
     }
 
     emptyChart(editor);
-    LayoutOutcome outcome;
-    outcome.chartChanged = true;
-    outcome.mainEntranceCaption = entranceCaption(editor.txtRoom, OpeningKind::MainEntrance);
-    outcome.backEntranceCaption = entranceCaption(editor.txtRoom, OpeningKind::BackEntrance);
-    outcome.saveEnabled = true;
-    outcome.openEnabled = true;
-    return outcome;
+    return {.chartChanged = true, .completed = true};
 }
 
 namespace {
@@ -112,8 +100,10 @@ void noteLoadedElement(Editor &editor, int index)
 
 void replaceChart(Editor &editor, ChartTable table)
 {
+    const PlotState plot = editor.plot;
     const Scales scales = editor.scales;
     editor = Editor{};
+    editor.plot = plot;
     editor.scales = scales;
     editor.txtRoom = std::move(table);
     for (int index = 1; index <= editor.txtRoom.elementCount(); ++index) {
@@ -128,7 +118,7 @@ LayoutOutcome OpenLayout(Editor &editor, Dialogs &dialogs, FileAccess &files,
     LayoutOutcome outcome;
     if (!editor.scales.isSet()) {
         dialogs.showMessage("Please reduced scale measure", Icon::Information);
-        outcome.focus = Field::PlotLength;
+        outcome.needsPlot = true;
         return outcome;
     }
     const std::string path = layoutFilePath(folder);
@@ -150,19 +140,12 @@ LayoutOutcome OpenLayout(Editor &editor, Dialogs &dialogs, FileAccess &files,
     ChartTable &table = editor.txtRoom;
     const auto capacity = static_cast<std::size_t>(ChartTable::kMaxIndex - table.elementCount());
     const LayoutReadResult file = readLayout(content.bytes, capacity);
-    const int before = table.elementCount();
-
     for (const LayoutRecord &record : file.records) {
         // The reader stopped at the table's capacity.
         noteLoadedElement(editor, *appendElement(table, record));
     }
-    if (editor.mainEntranceIndex > before)
-        outcome.mainEntranceCaption = entranceCaption(table, OpeningKind::MainEntrance);
-    if (editor.backEntranceIndex > before)
-        outcome.backEntranceCaption = entranceCaption(table, OpeningKind::BackEntrance);
     outcome.chartChanged = !file.records.empty();
-    outcome.openEnabled = false;
-    outcome.saveEnabled = true;
+    outcome.completed = true;
 
     if (file.fault) {
         const std::size_t loaded = file.records.size();

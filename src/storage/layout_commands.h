@@ -1,27 +1,22 @@
 #pragma once
 
-#include "model/check.h"
 #include "model/dialogs.h"
 #include "model/editor.h"
 #include "storage/file_access.h"
 
-#include <optional>
 #include <string>
 
 namespace tessel {
 
-// What the window changes after a layout command, besides repainting the chart. Each
-// optional is set only when that control changes.
+// How a layout command ended.
 struct LayoutOutcome
 {
+    // The chart was emptied, or elements were added to it.
     bool chartChanged = false;
-    // Captions of cmdFrontEntrence and cmdBackEntrence.
-    std::optional<std::string> mainEntranceCaption;
-    std::optional<std::string> backEntranceCaption;
-    // Enabled state of the Save (Command2) and Open (cmdOpen) buttons.
-    std::optional<bool> saveEnabled;
-    std::optional<bool> openEnabled;
-    Field focus = Field::None;
+    // The command ran to its end: the layout file was written, or read (if only in part).
+    bool completed = false;
+    // Refused because the plot has not been measured yet.
+    bool needsPlot = false;
 
     bool operator==(const LayoutOutcome &) const = default;
 };

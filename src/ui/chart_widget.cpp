@@ -3,6 +3,8 @@
 #include "model/placement.h"
 #include "model/plot.h"
 #include "ui/chart_painter.h"
+#include "ui/document.h"
+#include "ui/plan_image.h"
 #include "ui/tooltips.h"
 
 #include <QFocusEvent>
@@ -43,15 +45,65 @@ constexpr int kFocusFrameWidth = 3;
 
 } // namespace
 
-ChartWidget::ChartWidget(ChartTable &table, QWidget *parent)
+ChartWidget::ChartWidget(const Document &document, QWidget *parent)
     : QWidget(parent)
-    , m_table(table)
+    , m_document(document)
+    , m_table(document.table())
 {
     setObjectName("picRoomLocation");
     applyTip(*this);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::TabFocus);
     setFixedSize(sizeHint());
+    measureAll();
+    followPlanImage();
+    connect(&document, &Document::elementsChanged, this, &ChartWidget::showChange);
+    connect(&document, &Document::changed, this, &ChartWidget::followPlanImage);
+}
+
+void ChartWidget::measureAll()
+{
+    const int count = m_table.elementCount();
+    m_painted.resize(std::size_t(count) + 1);
+    for (int index = 1; index <= count; ++index)
+        m_painted[std::size_t(index)] = repaintRectOf(index);
+}
+
+void ChartWidget::showChange(const std::vector<int> &indices, bool whole)
+{
+    if (whole) {
+        measureAll();
+        update();
+        return;
+    }
+    for (const int index : indices) {
+        if (index < 1)
+            continue;
+        if (std::size_t(index) >= m_painted.size())
+            m_painted.resize(std::size_t(index) + 1);
+        QRect &painted = m_painted[std::size_t(index)];
+        update(painted);
+        painted = index <= m_table.elementCount() ? repaintRectOf(index) : QRect();
+        update(painted);
+    }
+}
+
+void ChartWidget::followPlanImage()
+{
+    const PlanImage &plan = m_document.editor().plan;
+    const double opacity = plan.opacity / 100.0;
+    const auto bytes = plan.isSet() && plan.shown ? plan.bytes : nullptr;
+    if (bytes == m_planBytes && opacity == m_planOpacity)
+        return;
+    if (bytes != m_planBytes) {
+        m_planBytes = bytes;
+        m_planSource = bytes ? decodePlanImage(*bytes) : QImage();
+        scalePlanImage();
+    }
+    m_planOpacity = opacity;
+    m_options.planImage = m_planScaled.isNull() ? nullptr : &m_planScaled;
+    m_options.planOpacity = m_planOpacity;
+    update();
 }
 
 QSize ChartWidget::sizeHint() const
@@ -72,26 +124,13 @@ void ChartWidget::setZoom(double zoom)
     m_zoom = zoom;
     setFixedSize(sizeHint());
     scalePlanImage();
+    measureAll();
     update();
 }
 
 void ChartWidget::setPaintOptions(const ChartPaintOptions &options)
 {
     m_options = options;
-    m_options.planImage = m_planScaled.isNull() ? nullptr : &m_planScaled;
-    m_options.planOpacity = m_planOpacity;
-    update();
-}
-
-void ChartWidget::setPlanImage(const QImage &image, double opacity)
-{
-    if (image.cacheKey() == m_planSource.cacheKey() && opacity == m_planOpacity)
-        return;
-    const bool sameImage = image.cacheKey() == m_planSource.cacheKey();
-    m_planSource = image;
-    m_planOpacity = opacity;
-    if (!sameImage)
-        scalePlanImage();
     m_options.planImage = m_planScaled.isNull() ? nullptr : &m_planScaled;
     m_options.planOpacity = m_planOpacity;
     update();
@@ -209,12 +248,6 @@ QRect ChartWidget::repaintRectOf(int index) const
     return elementRepaintRect(m_table.at(index), scale());
 }
 
-void ChartWidget::repaintElements(const std::vector<int> &indices)
-{
-    for (const int index : indices)
-        update(repaintRectOf(index));
-}
-
 bool ChartWidget::event(QEvent *event)
 {
     if (event->type() == QEvent::ToolTip) {
@@ -261,18 +294,15 @@ void ChartWidget::mouseMoveEvent(QMouseEvent *event)
         }
         return;
     }
-    const QRect before = repaintRectOf(m_held);
     QPointF topLeft = toTwips(event->position()) - m_grabOffset;
     m_dragUnsnapped = m_dragUnsnapped || (event->modifiers() & Qt::AltModifier);
     if (m_snapScales && !m_dragUnsnapped) {
         const ChartPoint snapped = snapToFeet(topLeft.x(), topLeft.y(), *m_snapScales);
         topLeft = {snapped.x, snapped.y};
     }
-    moveElement(m_table, m_held, topLeft.x(), topLeft.y());
-    // Only the old and the new place are painted again. Names and zone labels are laid out in
-    // their own boxes, so a part of them repaints as it was.
-    update(before);
-    update(repaintRectOf(m_held));
+    // The document moves it; its change repaints the old and the new place only. Names and
+    // zone labels are laid out in their own boxes, so a part of them repaints as it was.
+    emit elementDragged(m_held, topLeft.x(), topLeft.y());
     emit pointedAt(m_pointed = m_held);
 }
 
@@ -309,9 +339,9 @@ void ChartWidget::mouseDoubleClickEvent(QMouseEvent *event)
         emit elementDoubleClicked(*index);
 }
 
-PlotFrame::PlotFrame(ChartTable &table, QWidget *parent)
+PlotFrame::PlotFrame(const Document &document, QWidget *parent)
     : QWidget(parent)
-    , m_chart(new ChartWidget(table, this))
+    , m_chart(new ChartWidget(document, this))
 {
     setObjectName("picLocation");
     setFixedSize(sizeHint());

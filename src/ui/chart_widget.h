@@ -6,27 +6,33 @@
 #include <QPointF>
 #include <QWidget>
 
+#include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace tessel {
 
 class ChartTable;
+class Document;
 struct Scales;
 
 // The plot chart's drawing area (picRoomLocation): a square of 4800 twips on which the
-// elements of the table are painted. It owns no element; the table is the one truth.
+// elements of the document's table are painted, over its plan image. It owns no element and
+// changes none: it follows the document, repainting the places of the elements a change
+// names, and tells what the pointer and the keys do.
 //
-// It finds the element under the pointer, moves the pressed element while exactly the left
-// button is held, and tells what was pressed and dropped; what a press or a drop means is
-// decided by whoever listens. It takes the keyboard focus when an element is pressed or when
-// it is tabbed into (then framed), and asks for the highlighted element to be moved by the
-// arrow keys or deleted by Delete.
+// It finds the element under the pointer, tells where the pressed element is dragged to while
+// exactly the left button is held, and what was pressed and dropped; what a press, a drag or
+// a drop means is decided by whoever listens. It takes the keyboard focus when an element is
+// pressed or when it is tabbed into (then framed), and asks for the highlighted element to be
+// moved by the arrow keys or deleted by Delete.
 class ChartWidget : public QWidget
 {
     Q_OBJECT
 public:
-    explicit ChartWidget(ChartTable &table, QWidget *parent = nullptr);
+    explicit ChartWidget(const Document &document, QWidget *parent = nullptr);
+    const ChartTable &table() const { return m_table; }
 
     QSize sizeHint() const override;
 
@@ -43,18 +49,15 @@ public:
     // Null: the corner follows the pointer to the twip.
     void setSnapScales(const Scales *scales) { m_snapScales = scales; }
     const Scales *snapScales() const { return m_snapScales; }
-    // The plan image drawn under the elements at this opacity (0 to 1); a null image for none.
-    // It is scaled to the chart here, once for each zoom, and given to the painter with the
-    // paint options.
-    void setPlanImage(const QImage &image, double opacity);
+    // The plan image drawn: the document's, decoded once for each image it holds, scaled to
+    // the chart once for each zoom; null while none is shown.
+    const QImage &planImage() const { return m_planScaled; }
 
     // The element under a point of the widget (pixels), if any takes the pointer there.
     std::optional<int> elementAt(const QPointF &pos) const;
     // The tip shown at a point: the element's text over an element (empty over a door),
     // otherwise the chart's own tip.
     QString toolTipAt(const QPointF &pos) const;
-    // Repaints the places of these elements as they stand now.
-    void repaintElements(const std::vector<int> &indices);
     // The button whose press holds an element until its release; Qt::NoButton when none does.
     Qt::MouseButton holdingButton() const { return m_held != 0 ? m_holdButton : Qt::NoButton; }
     // Ends a hold whose release never came here, as the release would have.
@@ -63,6 +66,8 @@ public:
 signals:
     void elementPressed(int index, Qt::MouseButton button);
     void elementDoubleClicked(int index);
+    // The held element's top-left corner (twips) is to be here now, snapped as asked.
+    void elementDragged(int index, double left, double top);
     // The button that pressed the element was released, whether it moved or not.
     void elementDropped(int index);
     // The element under the pointer, while mouse tracking is on, or the one a drag moved;
@@ -88,13 +93,21 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    // The document changed these elements (all of them: whole): their old and new places
+    // are painted again.
+    void showChange(const std::vector<int> &indices, bool whole);
+    void followPlanImage();
+    void measureAll();
     void showFocusFrame(bool shown);
     void scalePlanImage();
 
     QPointF toTwips(const QPointF &pos) const;
     QRect repaintRectOf(int index) const;
 
-    ChartTable &m_table;
+    const Document &m_document;
+    const ChartTable &m_table;
+    // Where each element was painted last, pixels: what a change must paint over.
+    std::vector<QRect> m_painted;
     // The element a left or middle press holds until its release; 0 when none.
     int m_held = 0;
     Qt::MouseButton m_holdButton = Qt::NoButton;
@@ -103,6 +116,8 @@ private:
     double m_zoom = 1;
     ChartPaintOptions m_options;
     const Scales *m_snapScales = nullptr;
+    // The bytes the plan image was decoded from, and what they gave.
+    std::shared_ptr<const std::string> m_planBytes;
     QImage m_planSource;
     QImage m_planScaled;
     double m_planOpacity = 1;
@@ -120,7 +135,7 @@ class PlotFrame : public QWidget
 {
     Q_OBJECT
 public:
-    explicit PlotFrame(ChartTable &table, QWidget *parent = nullptr);
+    explicit PlotFrame(const Document &document, QWidget *parent = nullptr);
 
     ChartWidget *chart() const { return m_chart; }
     QSize sizeHint() const override;

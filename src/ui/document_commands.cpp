@@ -4,6 +4,7 @@
 #include "storage/layout_document.h"
 #include "storage/layout_file.h"
 #include "ui/document.h"
+#include "ui/plan_image.h"
 #include "ui/qt_file_access.h"
 
 #include <QAction>
@@ -61,13 +62,17 @@ bool DocumentCommands::openLayout()
     const auto path = m_dialogs.askOpenFileName(kFilter);
     if (!path || path->empty())
         return false;
-    return openLayoutFile(QString::fromStdString(*path));
+    // Asked already: the work was saved or discarded.
+    return open(QString::fromStdString(*path));
 }
 
 bool DocumentCommands::openLayoutFile(const QString &path)
 {
-    if (!maySetAside())
-        return false;
+    return maySetAside() && open(path);
+}
+
+bool DocumentCommands::open(const QString &path)
+{
     const FileAccess::Content content =
         QtFileAccess().readAll(path.toStdString(), kMaxLayoutFileBytes);
     if (!content.ok) {
@@ -85,9 +90,22 @@ bool DocumentCommands::openLayoutFile(const QString &path)
     }
     LayoutDocument &layout = *read.layout;
     if (read.isDocument) {
+        // An image the document brings passes the checks of one loaded from the menu; one
+        // that fails is left out, and the rest of the layout opens.
+        bool planLeftOut = false;
+        if (layout.plan.isSet()) {
+            if (const auto fault = planImageFault(*layout.plan.bytes)) {
+                m_dialogs.showMessage("The plan image in the layout " + quoted(path) +
+                                          " cannot be used: " + *fault +
+                                          ".\n\nThe layout was opened without it.",
+                                      Icon::Critical);
+                layout.plan = PlanImage{};
+                planLeftOut = true;
+            }
+        }
         m_document.load(std::move(layout.table),
-                        {layout.plotLength, layout.plotWidth, layout.facing}, path, false,
-                        std::move(layout.plan));
+                        {layout.plotLength, layout.plotWidth, layout.facing, layout.facing}, path,
+                        planLeftOut, std::move(layout.plan));
     } else {
         // A layout file of the program's first format, whatever its name, holds the chart
         // alone: it comes into a new layout, drawn on the plot as it is entered, that no
@@ -122,7 +140,7 @@ bool DocumentCommands::saveLayoutAs()
 
 bool DocumentCommands::save(const QString &path)
 {
-    const PlotEntry plot = m_document.plot();
+    const PlotState &plot = m_document.plot();
     const std::string bytes =
         writeLayoutDocument({plot.length, plot.width, plot.facing, m_document.editor().txtRoom, "",
                              m_document.editor().plan});

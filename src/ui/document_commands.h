@@ -44,6 +44,7 @@ signals:
     void recentLayoutsChanged();
 
 private:
+    bool open(const QString &path);
     bool save(const QString &path);
     void remember(const QString &path);
     void forget(const QString &path);

@@ -15,15 +15,12 @@ namespace tessel {
 
 class ChartWidget;
 class Dialogs;
-class History;
-struct Editor;
-struct LayoutOutcome;
+class Document;
 
 // "&Save", "Open" and "Save As &JPEG", from their buttons and from the File menu alike: the
-// layout file and the chart image commands run on the window's editor, and what they change
-// besides the chart (the two buttons, the focus) is applied to the window.
-// The emptying of the chart by a save and the elements an open appends are steps of the
-// history, and the chart is unchanged after either.
+// layout file commands run on the document, and what they change besides the layout (the two
+// buttons, the focus) is applied to the window. The emptying of the chart by a save and the
+// elements an open appends are steps of the history.
 class FileCommands : public QObject
 {
     Q_OBJECT
@@ -32,7 +29,7 @@ public:
 
     // saveButton, openButton: the buttons a command enables or disables. focusField: moves
     // the keyboard focus to an entry field of the window.
-    FileCommands(Editor &editor, Dialogs &dialogs, History &history, ChartWidget &chart,
+    FileCommands(Document &document, Dialogs &dialogs, const ChartWidget &chart,
                  QAbstractButton &saveButton, QAbstractButton &openButton, FocusField focusField,
                  QObject *parent = nullptr);
 
@@ -45,14 +42,9 @@ public:
     void exportChartImage();
 
 private:
-    using LayoutCommand = LayoutOutcome (*)(Editor &, Dialogs &, FileAccess &, const std::string &);
-    void run(const char *name, LayoutCommand command);
-    void apply(const LayoutOutcome &outcome);
-
-    Editor &m_editor;
+    Document &m_document;
     Dialogs &m_dialogs;
-    History &m_history;
-    ChartWidget &m_chart;
+    const ChartWidget &m_chart;
     QAbstractButton &m_saveButton;
     QAbstractButton &m_openButton;
     FocusField m_focusField;

@@ -5,8 +5,10 @@
 #include "model/number.h"
 #include "model/plot.h"
 #include "model/rooms.h"
+#include "ui/actions.h"
 #include "ui/chart_widget.h"
 #include "ui/compass_rose.h"
+#include "ui/dialog_tracker.h"
 #include "ui/document.h"
 #include "ui/document_commands.h"
 #include "ui/drag_guard.h"
@@ -21,7 +23,6 @@
 #include "ui/room_placement.h"
 #include "ui/room_properties.h"
 #include "ui/tooltips.h"
-#include "ui/undo_history.h"
 #include "ui/view_options.h"
 
 #include <QAction>
@@ -37,6 +38,7 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace tessel {
@@ -52,12 +54,14 @@ std::string textOf(const QLineEdit *field)
 
 FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
     : QMainWindow(parent)
-    , m_dialogs(dialogs)
+    , m_dialogs(*new DialogTracker(dialogs, this))
     , m_document(new Document(this))
-    , m_documents(new DocumentCommands(*m_document, dialogs, this))
+    , m_documents(new DocumentCommands(*m_document, m_dialogs, this))
+    , m_actions(std::make_unique<Actions>(createActions(*this)))
 {
     setObjectName("frmMain");
     setWindowTitle(kWindowCaption);
+    const Menus menus = createMenus(*this, *m_actions);
 
     auto *central = new QWidget(this);
     auto *columns = new QHBoxLayout(central);
@@ -66,45 +70,39 @@ FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
     columns->addWidget(buildRoomColumn(), 0, Qt::AlignTop);
     setCentralWidget(central);
 
-    History &history = m_document->history();
-    auto *placement = new RoomPlacement(editor(), m_dialogs, history, *m_chart, *m_addRoom, this);
-    connect(m_deleteRoom, &QPushButton::clicked, placement, &RoomPlacement::deleteRoom);
-    // Delete on the chart runs the delete command of the element's kind.
-    connect(m_chart, &ChartWidget::deleteRequested, this, [this](int index) {
-        const std::pair<ElementKind, QPushButton *> commands[] = {
-            {ElementKind::Room, m_deleteRoom},
-            {ElementKind::Door, m_deleteDoor},
-            {ElementKind::MainEntrance, m_mainEntrance},
-            {ElementKind::BackEntrance, m_backEntrance},
-        };
-        const ElementKind kind = kindOf(std::as_const(editor().txtRoom).at(index).text);
-        for (const auto &[commandKind, button] : commands) {
-            if (commandKind == kind)
-                button->click();
-        }
-    });
+    m_placement = new RoomPlacement(*m_document, m_dialogs, *m_chart, *m_addRoom, this);
     m_fileCommands = new FileCommands(
-        editor(), m_dialogs, history, *m_chart, *m_save, *m_open,
+        *m_document, m_dialogs, *m_chart, *m_save, *m_open,
         [this](Field field) {
             if (QLineEdit *box = fieldFor(field))
                 box->setFocus();
         },
         this);
-    connect(m_save, &QPushButton::clicked, m_fileCommands, &FileCommands::saveLayout);
-    connect(m_open, &QPushButton::clicked, m_fileCommands, &FileCommands::openLayout);
-    connect(m_saveJpeg, &QPushButton::clicked, m_fileCommands, &FileCommands::exportChartImage);
-    buildMenus();
-    auto *view = new ViewOptions(*this, editor(), *m_chartArea, *m_direction);
-    m_planImage =
-        new PlanImageCommands(*m_document, m_dialogs, *m_chart, *m_fileMenu, view->menu(), this);
+    new ViewOptions(*this, *m_document, *m_actions, *m_chartArea);
+    m_planImage = new PlanImageCommands(*m_document, m_dialogs, *m_actions, this);
     // Nothing but the drag runs while the chart holds an element.
     new DragGuard(*m_chart);
+    m_documents->fillRecentMenu(*menus.recentLayouts);
+    connect(m_documents, &DocumentCommands::recentLayoutsChanged, menus.recentLayouts,
+            [this, recent = menus.recentLayouts] { m_documents->fillRecentMenu(*recent); });
+    connectActions();
 
-    m_document->setPlotAccess([this] { return plotEntry(); },
-                              [this](const PlotEntry &plot) { showPlotEntry(plot); });
-    // Every view of the document follows it from here.
-    connect(m_document, &Document::changed, this, &FrmMain::chartChanged);
-    connect(m_document, &Document::changed, view, &ViewOptions::showStatus);
+    // Files handed over meanwhile are opened once the drop or the dialog is over, each after
+    // the other in the order they came.
+    connect(m_chart, &ChartWidget::holdChanged, this, [this](bool held) {
+        if (!held)
+            QMetaObject::invokeMethod(this, &FrmMain::openWaitingFiles, Qt::QueuedConnection);
+    });
+    connect(&m_dialogs, &DialogTracker::idle, this, [this] {
+        QMetaObject::invokeMethod(this, &FrmMain::openWaitingFiles, Qt::QueuedConnection);
+    });
+    // The facing chosen is part of the layout, however it was chosen.
+    connect(m_direction, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0 && !m_showingPlot)
+            m_document->chooseFacing(static_cast<Facing>(index));
+    });
+    connect(m_document, &Document::changed, this, &FrmMain::showDocument);
+    showDocument();
 
     installKeyFilters(*this, m_dialogs);
     // The window fits its content: it widens while a wide entry panel is open and narrows
@@ -122,81 +120,32 @@ const Editor &FrmMain::editor() const
     return m_document->editor();
 }
 
-Editor &FrmMain::editor()
+void FrmMain::connectActions()
 {
-    return m_document->editor();
-}
-
-void FrmMain::buildMenus()
-{
-    QMenu *file = menuBar()->addMenu("&File");
-    file->setObjectName("mnuFile");
-    m_fileMenu = file;
-    buildDocumentMenu(*file);
-    auto addItem = [this](QMenu *menu, const char *name, const char *caption) {
-        QAction *action = menu->addAction(caption);
-        action->setObjectName(name);
-        return action;
-    };
-    connect(addItem(file, "mnuVastuInformation", "&Vastu Shastra Result"), &QAction::triggered,
-            this, &FrmMain::runAnalysis);
-    connect(addItem(file, "mnuSave", "Save"), &QAction::triggered, m_fileCommands,
-            &FileCommands::saveLayout);
-    connect(addItem(file, "mnuJPEG", "Save As &JPEG"), &QAction::triggered, m_fileCommands,
-            &FileCommands::exportChartImage);
-    connect(addItem(file, "mnuOpen", "Open"), &QAction::triggered, m_fileCommands,
-            &FileCommands::openLayout);
-    file->addSeparator();
-    connect(addItem(file, "mnuExit", "E&xit"), &QAction::triggered, this, &QWidget::close);
-
-    QMenu *edit = menuBar()->addMenu("&Edit");
-    edit->setObjectName("mnuEdit");
-    m_document->history().addActions(*edit);
-    edit->addSeparator();
-    QAction *properties = addItem(edit, "mnuRoomProperties", "Room &Properties...");
-    properties->setShortcuts(
-        {QKeySequence(Qt::ALT | Qt::Key_Return), QKeySequence(Qt::ALT | Qt::Key_Enter)});
-    connect(properties, &QAction::triggered, this, [this] {
-        editRoomProperties(editor(), m_document->history(), m_dialogs, *m_chart, plotEntry());
-    });
-
-    QMenu *help = menuBar()->addMenu("&Help");
-    help->setObjectName("mnuHelp");
-    connect(addItem(help, "mnuAbout", "&About Software"), &QAction::triggered, this,
-            &FrmMain::showAbout);
-}
-
-void FrmMain::buildDocumentMenu(QMenu &file)
-{
+    const Actions &a = *m_actions;
     DocumentCommands *documents = m_documents;
-    const struct
-    {
-        const char *name, *caption;
-        QKeySequence key;
-        bool (DocumentCommands::*command)();
-    } items[] = {
-        {"mnuNewLayout", "&New Layout", QKeySequence(Qt::CTRL | Qt::Key_N),
-         &DocumentCommands::newLayout},
-        {"mnuOpenLayout", "&Open Layout...", QKeySequence(Qt::CTRL | Qt::Key_O),
-         &DocumentCommands::openLayout},
-        {"mnuSaveLayout", "Save &Layout", QKeySequence(Qt::CTRL | Qt::Key_S),
-         &DocumentCommands::saveLayout},
-        {"mnuSaveLayoutAs", "Save Layout &As...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-         &DocumentCommands::saveLayoutAs},
-    };
-    for (const auto &item : items) {
-        QAction *action = file.addAction(item.caption);
-        action->setObjectName(item.name);
-        action->setShortcut(item.key);
-        connect(action, &QAction::triggered, documents,
-                [documents, command = item.command] { (documents->*command)(); });
-    }
-    QMenu *recent = file.addMenu("&Recent Layouts");
-    recent->setObjectName("mnuRecentLayouts");
-    documents->fillRecentMenu(*recent);
-    connect(documents, &DocumentCommands::recentLayoutsChanged, recent,
-            [documents, recent] { documents->fillRecentMenu(*recent); });
-    file.addSeparator();
+    connect(a.newLayout, &QAction::triggered, documents, &DocumentCommands::newLayout);
+    connect(a.openLayout, &QAction::triggered, documents, &DocumentCommands::openLayout);
+    connect(a.saveLayout, &QAction::triggered, documents, &DocumentCommands::saveLayout);
+    connect(a.saveLayoutAs, &QAction::triggered, documents, &DocumentCommands::saveLayoutAs);
+    connect(a.analysis, &QAction::triggered, this, &FrmMain::runAnalysis);
+    connect(a.saveLayoutFile, &QAction::triggered, m_fileCommands, &FileCommands::saveLayout);
+    connect(a.exportJpeg, &QAction::triggered, m_fileCommands, &FileCommands::exportChartImage);
+    connect(a.openLayoutFile, &QAction::triggered, m_fileCommands, &FileCommands::openLayout);
+    connect(a.exit, &QAction::triggered, this, &QWidget::close);
+    connect(a.undo, &QAction::triggered, m_document, &Document::undo);
+    connect(a.redo, &QAction::triggered, m_document, &Document::redo);
+    connect(a.roomProperties, &QAction::triggered, this, [this] {
+        editRoomProperties(*m_document, m_dialogs, *m_chart, textOf(m_plotLength),
+                           textOf(m_plotWidth));
+    });
+    connect(a.about, &QAction::triggered, this, &FrmMain::showAbout);
+    connect(a.measurePlot, &QAction::triggered, this, &FrmMain::reducedScaleMeasure);
+    connect(a.changeDirection, &QAction::triggered, this, &FrmMain::changeDirection);
+    connect(a.addRoom, &QAction::triggered, this, &FrmMain::addRoom);
+    connect(a.selectRoom, &QAction::triggered, this, &FrmMain::selectRoom);
+    connect(a.deleteRoom, &QAction::triggered, m_placement, &RoomPlacement::deleteRoom);
+    connect(a.deleteDoor, &QAction::triggered, m_openings.front(), &OpeningPanels::deleteDoor);
 }
 
 QWidget *FrmMain::buildPlotColumn()
@@ -215,7 +164,7 @@ QWidget *FrmMain::buildPlotColumn()
     plotGrid->addWidget(makeLabel("lblPlotWidth", "Width"), 1, 0);
     plotGrid->addWidget(m_plotWidth, 1, 1);
     plotGrid->addWidget(measure, 2, 0, 1, 2);
-    connect(measure, &QPushButton::clicked, this, &FrmMain::reducedScaleMeasure);
+    connect(measure, &QPushButton::clicked, m_actions->measurePlot, &QAction::trigger);
     layout->addWidget(plot);
 
     auto *direction = makePanel("fraPlotDirection", "Plot Direction");
@@ -229,7 +178,8 @@ QWidget *FrmMain::buildPlotColumn()
     directionGrid->addWidget(m_direction, 0, 0);
     directionGrid->addWidget(m_changeDirection, 1, 0);
     directionGrid->addWidget(m_compass, 0, 1, 2, 1, Qt::AlignCenter);
-    connect(m_changeDirection, &QPushButton::clicked, this, &FrmMain::changeDirection);
+    connect(m_changeDirection, &QPushButton::clicked, m_actions->changeDirection,
+            &QAction::trigger);
     layout->addWidget(direction);
 
     auto *details = makePanel("fraRoomDetails", "Enter Room/Door Details");
@@ -251,8 +201,14 @@ QWidget *FrmMain::buildPlotColumn()
     for (QPushButton *button : {m_addRoom, m_selectRoom, m_deleteRoom, m_door, m_deleteDoor,
                                 m_mainEntrance, m_backEntrance})
         buttons->addWidget(button);
-    connect(m_addRoom, &QPushButton::clicked, this, &FrmMain::addRoom);
-    connect(m_selectRoom, &QPushButton::clicked, this, &FrmMain::selectRoom);
+    const std::pair<QPushButton *, QAction *> commands[] = {
+        {m_addRoom, m_actions->addRoom},           {m_selectRoom, m_actions->selectRoom},
+        {m_deleteRoom, m_actions->deleteRoom},     {m_door, m_actions->createDoor},
+        {m_deleteDoor, m_actions->deleteDoor},     {m_mainEntrance, m_actions->mainEntrance},
+        {m_backEntrance, m_actions->backEntrance},
+    };
+    for (const auto &[button, action] : commands)
+        connect(button, &QPushButton::clicked, action, &QAction::trigger);
     layout->addWidget(details);
     return column;
 }
@@ -262,7 +218,7 @@ QWidget *FrmMain::buildChartPanel()
     auto *panel = makePanel("fraLayout", "      Layout Of Your Plot      ");
     panel->setAlignment(Qt::AlignHCenter);
     auto *layout = new QVBoxLayout(panel);
-    auto *frame = new PlotFrame(editor().txtRoom);
+    auto *frame = new PlotFrame(*m_document);
     m_chart = frame->chart();
     m_chartArea = new ChartScrollArea(frame);
     layout->addWidget(m_chartArea, 0, Qt::AlignHCenter);
@@ -313,9 +269,12 @@ QWidget *FrmMain::buildRoomColumn()
     grid->addWidget(m_open, 0, 0);
     grid->addWidget(m_save, 0, 1);
     auto *analysis = makeButton("cmdAnalysis", "&Vastu Shastra Result");
-    connect(analysis, &QPushButton::clicked, this, &FrmMain::runAnalysis);
+    connect(analysis, &QPushButton::clicked, m_actions->analysis, &QAction::trigger);
+    connect(m_open, &QPushButton::clicked, m_actions->openLayoutFile, &QAction::trigger);
+    connect(m_save, &QPushButton::clicked, m_actions->saveLayoutFile, &QAction::trigger);
     grid->addWidget(analysis, 1, 0, 1, 2);
     m_saveJpeg = makeButton("cmdSaveAsJPEG", "Save As &JPEG");
+    connect(m_saveJpeg, &QPushButton::clicked, m_actions->exportJpeg, &QAction::trigger);
     grid->addWidget(m_saveJpeg, 2, 0, 1, 2);
     layout->addWidget(commands);
     layout->addStretch();
@@ -351,28 +310,68 @@ QWidget *FrmMain::buildDialogArea()
     m_roomPanel->hide();
     stack->addWidget(m_roomPanel);
 
-    const std::pair<OpeningKind, QPushButton *> openings[] = {
-        {OpeningKind::Door, m_door},
-        {OpeningKind::MainEntrance, m_mainEntrance},
-        {OpeningKind::BackEntrance, m_backEntrance},
+    const struct
+    {
+        OpeningKind kind;
+        QPushButton *start;
+        QAction *command;
+    } openings[] = {
+        {OpeningKind::Door, m_door, m_actions->createDoor},
+        {OpeningKind::MainEntrance, m_mainEntrance, m_actions->mainEntrance},
+        {OpeningKind::BackEntrance, m_backEntrance, m_actions->backEntrance},
     };
-    for (const auto &[kind, start] : openings) {
-        auto *panels = new OpeningPanels(kind, editor(), m_dialogs, m_document->history(), *m_chart,
-                                         *m_compass, *start, this);
+    for (const auto &opening : openings) {
+        auto *panels = new OpeningPanels(opening.kind, *m_document, m_dialogs, *opening.command,
+                                         *opening.start, this);
         stack->addWidget(panels->facingPanel());
         stack->addWidget(panels->sizePanel());
         m_openings.push_back(panels);
     }
-    connect(m_deleteDoor, &QPushButton::clicked, m_openings.front(), &OpeningPanels::deleteDoor);
     return area;
 }
 
-void FrmMain::chartChanged()
+void FrmMain::showDocument()
 {
-    m_chart->update();
-    for (OpeningPanels *panels : m_openings)
-        panels->refreshButton();
+    showPlot();
     showTitle();
+    const QUndoStack &stack = m_document->undoStack();
+    const auto caption = [](const char *action, const QString &step) {
+        return step.isEmpty() ? QString(action) : QString(action) + ' ' + step;
+    };
+    m_actions->undo->setEnabled(stack.canUndo());
+    m_actions->undo->setText(caption("&Undo", stack.undoText()));
+    m_actions->redo->setEnabled(stack.canRedo());
+    m_actions->redo->setText(caption("&Redo", stack.redoText()));
+}
+
+void FrmMain::showPlot()
+{
+    const PlotState &plot = m_document->plot();
+    // The fields are the user's while they type: they show the document's plot only when it
+    // changed (measured, undone, opened), never over what is being typed.
+    if (plot.length != m_shownPlot.length || plot.width != m_shownPlot.width) {
+        m_plotLength->setText(QString::fromStdString(plot.length));
+        m_plotWidth->setText(QString::fromStdString(plot.width));
+    }
+    if (m_direction->currentIndex() != static_cast<int>(plot.facing)) {
+        m_showingPlot = true;
+        m_direction->setCurrentIndex(static_cast<int>(plot.facing));
+        m_showingPlot = false;
+    }
+    m_compass->setCaptions(compassCaptions(plot.compass));
+    m_shownPlot = plot;
+
+    const Scales &scales = m_document->editor().scales;
+    if (!scales.isSet()) {
+        m_lengthScale->hide();
+        m_lengthScale->clear();
+        m_widthScale->clear();
+        return;
+    }
+    const std::string point = QLocale().decimalPoint().toStdString();
+    m_lengthScale->show();
+    m_lengthScale->setText(QString::fromStdString(lengthScaleCaption(scales, point)));
+    m_widthScale->setText(QString::fromStdString(widthScaleCaption(scales, point)));
 }
 
 void FrmMain::showTitle()
@@ -388,45 +387,23 @@ void FrmMain::showTitle()
     setWindowModified(modified);
 }
 
-PlotEntry FrmMain::plotEntry() const
-{
-    const int facing = m_direction->currentIndex();
-    return {textOf(m_plotLength), textOf(m_plotWidth),
-            facing < 0 ? Facing::North : static_cast<Facing>(facing)};
-}
-
-void FrmMain::showPlotEntry(const PlotEntry &plot)
-{
-    m_plotLength->setText(QString::fromStdString(plot.length));
-    m_plotWidth->setText(QString::fromStdString(plot.width));
-    m_direction->setCurrentIndex(static_cast<int>(plot.facing));
-    changeDirection();
-    // The scales follow the plot; a plot not yet entered in full has none.
-    if (ValidatePlotEntry(plot.length, plot.width)) {
-        editor().scales = Scales{};
-        m_lengthScale->hide();
-        m_lengthScale->clear();
-        m_widthScale->clear();
-    } else {
-        reducedScaleMeasure();
-    }
-}
-
 bool FrmMain::openLayoutFile(const QString &path)
 {
-    // A file handed over while an element is held waits for its drop.
-    if (m_chart->holdingButton() != Qt::NoButton) {
-        auto *wait = new QObject(this);
-        connect(m_chart, &ChartWidget::holdChanged, wait, [this, path, wait](bool held) {
-            if (held)
-                return;
-            wait->deleteLater();
-            QMetaObject::invokeMethod(
-                this, [this, path] { openLayoutFile(path); }, Qt::QueuedConnection);
-        });
+    // A file handed over while an element is held, or while a question waits for its
+    // answer, waits for the drop or the answer.
+    if (m_chart->holdingButton() != Qt::NoButton || m_dialogs.isAsking() ||
+        !m_waitingFiles.isEmpty()) {
+        m_waitingFiles.append(path);
         return false;
     }
     return m_documents->openLayoutFile(path);
+}
+
+void FrmMain::openWaitingFiles()
+{
+    while (!m_waitingFiles.isEmpty() && m_chart->holdingButton() == Qt::NoButton &&
+           !m_dialogs.isAsking())
+        m_documents->openLayoutFile(m_waitingFiles.takeFirst());
 }
 
 void FrmMain::keepRecoveryFile(const QString &path)
@@ -515,26 +492,16 @@ void FrmMain::refuse(const Refusal &refusal)
 
 bool FrmMain::reducedScaleMeasure()
 {
-    const std::string length = textOf(m_plotLength);
-    const std::string width = textOf(m_plotWidth);
-    if (const auto refusal = ValidatePlotEntry(length, width)) {
+    if (const auto refusal = m_document->measurePlot(textOf(m_plotLength), textOf(m_plotWidth))) {
         refuse(*refusal);
         return false;
     }
-    editor().scales = measureScales(length, width);
-    const std::string point = QLocale().decimalPoint().toStdString();
-    m_lengthScale->show();
-    m_lengthScale->setText(QString::fromStdString(lengthScaleCaption(editor().scales, point)));
-    m_widthScale->setText(QString::fromStdString(widthScaleCaption(editor().scales, point)));
     return true;
 }
 
 void FrmMain::changeDirection()
 {
-    const int facing = m_direction->currentIndex();
-    if (facing < 0)
-        return;
-    m_compass->setCaptions(compassCaptions(static_cast<Facing>(facing)));
+    m_document->changeDirection();
 }
 
 void FrmMain::selectRoom()
@@ -570,8 +537,7 @@ void FrmMain::confirmRoom()
 {
     const RoomEntry entry{textOf(m_roomName), textOf(m_roomLength), textOf(m_roomWidth),
                           textOf(m_plotLength), textOf(m_plotWidth)};
-    const auto result = m_document->history().record("Create " + trimSpaces(entry.name), 0,
-                                                     [&] { return createRoom(editor(), entry); });
+    const auto result = m_document->createRoom(entry);
     if (const auto *refusal = std::get_if<Refusal>(&result)) {
         refuse(*refusal);
         return;
@@ -589,11 +555,11 @@ void FrmMain::confirmRoom()
 
 void FrmMain::runAnalysis()
 {
-    const std::string report = RunAnalysis(editor().txtRoom, m_direction->currentIndex());
-    const PlotEntry plot = plotEntry();
-    auto *display = new FrmDisplay(
-        m_dialogs, report, {editor().txtRoom, plot.length, plot.width, m_direction->currentIndex()},
-        this);
+    const PlotState &plot = m_document->plot();
+    const int facing = static_cast<int>(plot.facing);
+    const std::string report = RunAnalysis(editor().txtRoom, facing);
+    auto *display = new FrmDisplay(m_dialogs, report,
+                                   {editor().txtRoom, plot.length, plot.width, facing}, this);
     connect(display, &FrmDisplay::left, this, &QWidget::show);
     display->show();
     hide();

@@ -5,6 +5,8 @@
 
 #include <QMainWindow>
 
+#include <QStringList>
+
 #include <memory>
 #include <vector>
 
@@ -23,19 +25,22 @@ class ChartScrollArea;
 class ChartWidget;
 class CompassRose;
 class Dialogs;
+class DialogTracker;
 class Document;
 class DocumentCommands;
 class FileCommands;
 class OpeningPanels;
 class PlanImageCommands;
 class RecoveryFile;
-struct PlotEntry;
+class RoomPlacement;
+struct Actions;
 
 inline constexpr const char *kWindowCaption = "Tessel v1.45";
 
 // The editor window: plot entry, the plot chart, room entry and the commands. It owns the
-// document being edited, shows it as it changes, and asks the user everything through the
-// dialogs it is given.
+// document being edited and shows it as it changes; every command it runs is an action made
+// in one place, which its buttons and menu items trigger. It asks the user everything through
+// the dialogs it is given.
 class FrmMain : public QMainWindow
 {
     Q_OBJECT
@@ -44,13 +49,14 @@ public:
     ~FrmMain() override;
 
     const Editor &editor() const;
-    // For tests that need a chart in a given state.
-    Editor &editor();
     Document &document() const { return *m_document; }
+    const Actions &actions() const { return *m_actions; }
     DocumentCommands &documentCommands() const { return *m_documents; }
 
     // Opens a layout document, or a layout file of the first format, asking first about
-    // unsaved changes; from the command line and from another start of the program.
+    // unsaved changes; from the command line and from another start of the program. While an
+    // element is held or a dialog is open, the file waits (false) until the drop or until the
+    // dialog is answered.
     bool openLayoutFile(const QString &path);
     // Keeps a copy of unsaved work in this file from now on, and first offers to restore the
     // copy a run that did not end cleanly left there.
@@ -58,8 +64,8 @@ public:
     RecoveryFile *recoveryFile() const { return m_recovery; }
     PlanImageCommands &planImage() const { return *m_planImage; }
 
-    // Computes the scales from the plot fields and shows them; false, with a message and
-    // nothing changed, when the plot entry is refused.
+    // Measures the plot in the fields: the document's plot and scales; false, with a message
+    // and nothing changed, when the plot entry is refused.
     bool reducedScaleMeasure();
     void changeDirection();
     void selectRoom();
@@ -71,9 +77,6 @@ public:
     void runAnalysis();
     // The folder that holds Structure.txt, for saving and opening; layoutFolder() by default.
     void setLayoutFolder(const QString &folder);
-    // Shows the document again: the chart, the entrance buttons, the title. The document
-    // calls it after every change; tests that set a chart by hand call it too.
-    void chartChanged();
 
 protected:
     // Asks before changes made since the start, the last save or the last open are lost.
@@ -81,11 +84,13 @@ protected:
     bool event(QEvent *event) override;
 
 private:
-    void buildMenus();
-    void buildDocumentMenu(QMenu &file);
-    PlotEntry plotEntry() const;
-    void showPlotEntry(const PlotEntry &plot);
+    void connectActions();
+    // Follows the document: the plot fields, the compass, the scales, the title, the undo
+    // and redo items.
+    void showDocument();
+    void showPlot();
     void showTitle();
+    void openWaitingFiles();
     QWidget *buildPlotColumn();
     QWidget *buildChartPanel();
     QWidget *buildRoomColumn();
@@ -94,8 +99,9 @@ private:
     void refuse(const Refusal &refusal);
     QLineEdit *fieldFor(Field field) const;
 
-    Dialogs &m_dialogs;
+    DialogTracker &m_dialogs;
     Document *m_document = nullptr;
+    std::unique_ptr<Actions> m_actions;
     DocumentCommands *m_documents = nullptr;
     RecoveryFile *m_recovery = nullptr;
 
@@ -117,7 +123,12 @@ private:
     QLineEdit *m_roomLength = nullptr;
     QLineEdit *m_roomWidth = nullptr;
     FileCommands *m_fileCommands = nullptr;
-    QMenu *m_fileMenu = nullptr;
+    RoomPlacement *m_placement = nullptr;
+    // The plot as the fields last showed it from the document.
+    PlotState m_shownPlot;
+    bool m_showingPlot = false;
+    // Files handed over while the window could not take them, in the order they came.
+    QStringList m_waitingFiles;
     // The window is as large as its content, not as the user sized it.
     bool m_fitsContent = true;
     bool m_fittingContent = false;

@@ -1,19 +1,16 @@
 #include "ui/opening_panels.h"
 
 #include "model/dialogs.h"
-#include "model/editor.h"
-#include "ui/chart_widget.h"
-#include "ui/compass_rose.h"
+#include "ui/document.h"
 #include "ui/make_widget.h"
 #include "ui/refusal.h"
-#include "ui/undo_history.h"
 
+#include <QAction>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include <algorithm>
 #include <iterator>
 
 namespace tessel {
@@ -85,16 +82,12 @@ void applyStep(QWidget *panel, PanelChange change)
 
 } // namespace
 
-OpeningPanels::OpeningPanels(OpeningKind kind, Editor &editor, Dialogs &dialogs, History &history,
-                             ChartWidget &chart, const CompassRose &compass, QPushButton &start,
-                             QObject *parent)
+OpeningPanels::OpeningPanels(OpeningKind kind, Document &document, Dialogs &dialogs,
+                             QAction &command, QPushButton &start, QObject *parent)
     : QObject(parent)
     , m_kind(kind)
-    , m_editor(editor)
+    , m_document(document)
     , m_dialogs(dialogs)
-    , m_history(history)
-    , m_chart(chart)
-    , m_compass(compass)
     , m_start(start)
 {
     const PanelNames &names = kPanelNames[static_cast<int>(kind)];
@@ -125,7 +118,8 @@ OpeningPanels::OpeningPanels(OpeningKind kind, Editor &editor, Dialogs &dialogs,
     row->addWidget(sizeCancel);
     m_sizePanel->hide();
 
-    connect(&m_start, &QPushButton::clicked, this, &OpeningPanels::start);
+    connect(&command, &QAction::triggered, this, &OpeningPanels::start);
+    connect(&document, &Document::changed, this, &OpeningPanels::refreshButton);
     connect(facingOk, &QPushButton::clicked, this, &OpeningPanels::confirmFacing);
     connect(facingCancel, &QPushButton::clicked, this, &OpeningPanels::cancelFacing);
     connect(sizeOk, &QPushButton::clicked, this, &OpeningPanels::confirmSize);
@@ -166,16 +160,15 @@ void OpeningPanels::start()
     // The door count is no change to the chart yet; an entrance's button deletes one when
     // the chart holds it.
     if (m_kind == OpeningKind::Door) {
-        apply(createDoor(m_editor, m_dialogs));
+        apply(m_document.askDoorCount(m_dialogs));
         return;
     }
-    apply(m_history.record(std::string("Delete ") + openingTexts(m_kind).elementText, 0,
-                           [this] { return pressEntranceButton(m_editor, m_kind); }));
+    apply(m_document.pressEntranceButton(m_kind));
 }
 
 void OpeningPanels::confirmFacing()
 {
-    apply(tessel::confirmFacing(m_kind, facing(), m_compass.up().toStdString()));
+    apply(tessel::confirmFacing(m_kind, facing(), compassCaptions(m_document.plot().compass).up));
 }
 
 void OpeningPanels::cancelFacing()
@@ -185,16 +178,12 @@ void OpeningPanels::cancelFacing()
 
 void OpeningPanels::confirmSize()
 {
-    const std::string length = shownBox()->text().toStdString();
-    const char *name = m_kind == OpeningKind::Door ? "Door" : openingTexts(m_kind).elementText;
-    apply(m_history.record(std::string("Create ") + name, 0, [&] {
-        return tessel::confirmSize(m_editor, m_kind, orientation(), length);
-    }));
+    apply(m_document.placeOpening(m_kind, orientation(), shownBox()->text().toStdString()));
 }
 
 void OpeningPanels::deleteDoor()
 {
-    apply(m_history.record("Delete Door", 0, [this] { return tessel::deleteDoor(m_editor); }));
+    apply(m_document.deleteDoor());
 }
 
 void OpeningPanels::cancelSize()
@@ -206,7 +195,7 @@ void OpeningPanels::refreshButton()
 {
     if (m_kind == OpeningKind::Door)
         return;
-    const EntranceButton button = entranceButton(m_editor.txtRoom, m_kind);
+    const EntranceButton button = entranceButton(m_document.table(), m_kind);
     m_start.setText(QString::fromStdString(button.caption));
     m_start.setToolTip(QString::fromStdString(button.hint));
 }
@@ -238,15 +227,6 @@ void OpeningPanels::apply(const OpeningOutcome &outcome)
     }
     if (m_kind == OpeningKind::Door)
         m_start.setVisible(m_facingPanel->isHidden() && m_sizePanel->isHidden());
-    // A deleted opening leaves no trace of where it stood: then the chart is painted anew.
-    const auto isDeleted = [this](int index) {
-        return !m_editor.txtRoom.at(index).enabled;
-    };
-    if (std::any_of(outcome.changed.begin(), outcome.changed.end(), isDeleted))
-        m_chart.update();
-    else
-        m_chart.repaintElements(outcome.changed);
-    refreshButton();
 }
 
 } // namespace tessel

@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+class QAction;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
@@ -12,28 +13,23 @@ class QRadioButton;
 
 namespace tessel {
 
-class ChartWidget;
-class CompassRose;
 class Dialogs;
-class History;
-struct Editor;
+class Document;
 
 // The two steps of one kind of opening: the facing step (four options, OK above Cancel) and
 // the size step (one of two boxes in one place, then OK and Cancel), with the button of the
 // command panel that starts them. The three kinds differ only in names and texts.
 //
-// Each command asks the editor's rules and applies the outcome: the message, the steps shown
-// or hidden, the elements repainted, the button's caption.
+// Each command asks the document and applies the outcome: the message, the steps shown or
+// hidden. The entrance's button follows the document.
 class OpeningPanels : public QObject
 {
     Q_OBJECT
 public:
-    // start: "Create Door", hidden while a door step is open, or an entrance's two-state
-    // button, whose caption follows the chart.
-    // Placing an opening and deleting one are steps of the history.
-    OpeningPanels(OpeningKind kind, Editor &editor, Dialogs &dialogs, History &history,
-                  ChartWidget &chart, const CompassRose &compass, QPushButton &start,
-                  QObject *parent = nullptr);
+    // command: what starts it. start: its button, "Create Door", hidden while a door step is
+    // open, or an entrance's two-state button, whose caption follows the chart.
+    OpeningPanels(OpeningKind kind, Document &document, Dialogs &dialogs, QAction &command,
+                  QPushButton &start, QObject *parent = nullptr);
 
     QGroupBox *facingPanel() const { return m_facingPanel; }
     QGroupBox *sizePanel() const { return m_sizePanel; }
@@ -61,11 +57,8 @@ public:
 
 private:
     OpeningKind m_kind;
-    Editor &m_editor;
+    Document &m_document;
     Dialogs &m_dialogs;
-    History &m_history;
-    ChartWidget &m_chart;
-    const CompassRose &m_compass;
     QPushButton &m_start;
 
     QGroupBox *m_facingPanel = nullptr;

@@ -3,16 +3,15 @@
 #include "model/dialogs.h"
 #include "model/editor.h"
 #include "model/plan_image.h"
-#include "ui/chart_widget.h"
+#include "ui/actions.h"
 #include "ui/document.h"
 #include "ui/qt_file_access.h"
-#include "ui/undo_history.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QBuffer>
 #include <QImageReader>
-#include <QMenu>
+
+#include <iterator>
 
 namespace tessel {
 
@@ -32,7 +31,9 @@ std::string imageFilter()
     return "Images (" + patterns.join(' ').toStdString() + ");;All Files (*)";
 }
 
-QImage decode(const std::string &bytes)
+} // namespace
+
+QImage decodePlanImage(const std::string &bytes)
 {
     QByteArray data = QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size()));
     QBuffer buffer(&data);
@@ -45,49 +46,46 @@ QImage decode(const std::string &bytes)
     return image;
 }
 
-} // namespace
+std::optional<std::string> planImageFault(const std::string &bytes)
+{
+    if (bytes.size() > kMaxPlanImageBytes)
+        return "it is larger than " + std::to_string(kMaxPlanImageBytes / (1024 * 1024)) + " MB";
+    const std::string side =
+        "it is larger than " + std::to_string(kMaxPlanImageSide) + " pixels on a side";
+    QByteArray data = QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size()));
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setAutoTransform(true);
+    if (!reader.canRead())
+        return "it is not an image Tessel can read";
+    const QSize size = reader.size();
+    if (size.width() > kMaxPlanImageSide || size.height() > kMaxPlanImageSide)
+        return side;
+    const QImage image = decodePlanImage(bytes);
+    if (image.isNull())
+        return "it is not an image Tessel can read";
+    if (image.width() > kMaxPlanImageSide || image.height() > kMaxPlanImageSide)
+        return side;
+    return std::nullopt;
+}
 
-PlanImageCommands::PlanImageCommands(Document &document, Dialogs &dialogs, ChartWidget &chart,
-                                     QMenu &file, QMenu &view, QObject *parent)
+PlanImageCommands::PlanImageCommands(Document &document, Dialogs &dialogs, const Actions &actions,
+                                     QObject *parent)
     : QObject(parent)
     , m_document(document)
     , m_dialogs(dialogs)
-    , m_chart(chart)
+    , m_actions(actions)
 {
-    QAction *before = nullptr;
-    for (QAction *action : file.actions()) {
-        if (action->isSeparator())
-            before = action;
-    }
-    auto *load = new QAction("Plan &Image...", &file);
-    load->setObjectName("mnuPlanImage");
-    connect(load, &QAction::triggered, this, &PlanImageCommands::loadPlanImage);
-    m_remove = new QAction("Remove Plan Image", &file);
-    m_remove->setObjectName("mnuRemovePlanImage");
-    connect(m_remove, &QAction::triggered, this, &PlanImageCommands::removePlanImage);
-    file.insertActions(before, {load, m_remove});
-    if (before)
-        file.insertSeparator(load);
-
-    view.addSeparator();
-    m_show = view.addAction("Show &Plan Image");
-    m_show->setObjectName("mnuShowPlanImage");
-    m_show->setCheckable(true);
-    connect(m_show, &QAction::triggered, this, &PlanImageCommands::setShown);
-    QMenu *opacity = view.addMenu("Plan Image &Opacity");
-    opacity->setObjectName("mnuPlanOpacity");
-    auto *group = new QActionGroup(opacity);
-    const char *const captions[] = {"&Faint (25 %)", "&Half (50 %)", "&Opaque (100 %)"};
+    connect(actions.planImage, &QAction::triggered, this, &PlanImageCommands::loadPlanImage);
+    connect(actions.removePlanImage, &QAction::triggered, this,
+            &PlanImageCommands::removePlanImage);
+    connect(actions.showPlanImage, &QAction::triggered, this, &PlanImageCommands::setShown);
     for (std::size_t i = 0; i < std::size(kPlanOpacitySteps); ++i) {
         const int percent = kPlanOpacitySteps[i];
-        QAction *step = opacity->addAction(captions[i]);
-        step->setObjectName(QStringLiteral("mnuPlanOpacity%1").arg(percent));
-        step->setCheckable(true);
-        group->addAction(step);
-        connect(step, &QAction::triggered, this, [this, percent] { setOpacity(percent); });
-        m_opacities.emplace_back(percent, step);
+        connect(actions.planOpacity[i], &QAction::triggered, this,
+                [this, percent] { setOpacity(percent); });
     }
-
     connect(&m_document, &Document::changed, this, &PlanImageCommands::follow);
     follow();
 }
@@ -102,8 +100,6 @@ bool PlanImageCommands::loadPlanImage()
 
 bool PlanImageCommands::loadPlanImageFile(const QString &path)
 {
-    const std::string megabytes = std::to_string(kMaxPlanImageBytes / (1024 * 1024));
-    const std::string side = std::to_string(kMaxPlanImageSide);
     const auto refuse = [&](const std::string &why) {
         m_dialogs.showMessage("The plan image " + quoted(path) + " cannot be used: " + why +
                                   ".\n\nNothing was changed.",
@@ -113,80 +109,40 @@ bool PlanImageCommands::loadPlanImageFile(const QString &path)
     FileAccess::Content content = QtFileAccess().readAll(path.toStdString(), kMaxPlanImageBytes);
     if (!content.ok)
         return refuse(content.error);
-    if (content.bytes.size() > kMaxPlanImageBytes)
-        return refuse("it is larger than " + megabytes + " MB");
-    QByteArray data =
-        QByteArray::fromRawData(content.bytes.data(), qsizetype(content.bytes.size()));
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setAutoTransform(true);
-    if (!reader.canRead())
-        return refuse("it is not an image Tessel can read");
-    const QSize size = reader.size();
-    if (size.width() > kMaxPlanImageSide || size.height() > kMaxPlanImageSide)
-        return refuse("it is larger than " + side + " pixels on a side");
-    auto bytes = std::make_shared<const std::string>(std::move(content.bytes));
-    QImage image = decode(*bytes);
-    if (image.isNull())
-        return refuse("it is not an image Tessel can read");
-    if (image.width() > kMaxPlanImageSide || image.height() > kMaxPlanImageSide)
-        return refuse("it is larger than " + side + " pixels on a side");
-    m_decodedBytes = bytes;
-    m_decoded = image;
-    m_document.history().record("Load Plan Image", 0, [&] {
-        m_document.editor().plan = PlanImage{bytes, kDefaultPlanOpacity, true};
-    });
+    if (const auto fault = planImageFault(content.bytes))
+        return refuse(*fault);
+    m_document.setPlanImage(PlanImage{std::make_shared<const std::string>(std::move(content.bytes)),
+                                      kDefaultPlanOpacity, true});
     return true;
 }
 
 void PlanImageCommands::removePlanImage()
 {
-    if (!m_document.editor().plan.isSet())
-        return;
-    m_document.history().record("Remove Plan Image", 0,
-                                [&] { m_document.editor().plan = PlanImage{}; });
+    m_document.removePlanImage();
 }
 
 void PlanImageCommands::setShown(bool shown)
 {
-    PlanImage plan = m_document.editor().plan;
-    if (!plan.isSet() || plan.shown == shown) {
-        follow();
-        return;
-    }
-    plan.shown = shown;
-    m_document.history().record(shown ? "Show Plan Image" : "Hide Plan Image", 0,
-                                [&] { m_document.editor().plan = plan; });
+    m_document.showPlanImage(shown);
 }
 
 void PlanImageCommands::setOpacity(int percent)
 {
-    PlanImage plan = m_document.editor().plan;
-    if (!plan.isSet() || plan.opacity == percent) {
-        follow();
-        return;
-    }
-    plan.opacity = percent;
-    m_document.history().record("Plan Image Opacity", 0, [&] { m_document.editor().plan = plan; });
+    m_document.setPlanOpacity(percent);
 }
 
 void PlanImageCommands::follow()
 {
     const PlanImage &plan = m_document.editor().plan;
-    if (plan.bytes != m_decodedBytes) {
-        m_decodedBytes = plan.bytes;
-        m_decoded = plan.isSet() ? decode(*plan.bytes) : QImage();
+    // A document's image passed the checks of a loaded one when it was opened.
+    const bool has = plan.isSet();
+    m_actions.removePlanImage->setEnabled(has);
+    m_actions.showPlanImage->setEnabled(has);
+    m_actions.showPlanImage->setChecked(has && plan.shown);
+    for (std::size_t i = 0; i < std::size(kPlanOpacitySteps); ++i) {
+        m_actions.planOpacity[i]->setEnabled(has);
+        m_actions.planOpacity[i]->setChecked(plan.opacity == kPlanOpacitySteps[i]);
     }
-    const bool has = plan.isSet() && !m_decoded.isNull();
-    m_remove->setEnabled(plan.isSet());
-    m_show->setEnabled(has);
-    m_show->setChecked(has && plan.shown);
-    for (const auto &[percent, step] : m_opacities) {
-        step->setEnabled(has);
-        step->setChecked(plan.opacity == percent);
-    }
-    m_chart.setPlanImage(has && plan.shown ? m_decoded : QImage(), plan.opacity / 100.0);
 }
 
 } // namespace tessel

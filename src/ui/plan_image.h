@@ -3,29 +3,32 @@
 #include <QImage>
 #include <QObject>
 
-#include <memory>
+#include <optional>
 #include <string>
-
-class QAction;
-class QMenu;
 
 namespace tessel {
 
-class ChartWidget;
 class Dialogs;
 class Document;
+struct Actions;
+
+// A plan image's file bytes as a picture; a null image for bytes that are no image.
+QImage decodePlanImage(const std::string &bytes);
+// Why these bytes cannot be a plan image ("it is not an image Tessel can read", ...), or
+// nothing when they can: the checks of an image loaded from the menu and of one a document
+// brings alike.
+std::optional<std::string> planImageFault(const std::string &bytes);
 
 // The plan image of the document: "Plan &Image..." and "Remove Plan Image" in the File menu,
 // "Show &Plan Image" and its opacity in the View menu. Loading, removing, showing or hiding it
 // and changing its opacity are steps of the history; the chart shows it as the document
-// holds it, decoded once for each image loaded.
+// holds it.
 class PlanImageCommands : public QObject
 {
     Q_OBJECT
 public:
-    // The File menu's items go before its last separator (before "E&xit").
-    PlanImageCommands(Document &document, Dialogs &dialogs, ChartWidget &chart, QMenu &file,
-                      QMenu &view, QObject *parent = nullptr);
+    PlanImageCommands(Document &document, Dialogs &dialogs, const Actions &actions,
+                      QObject *parent = nullptr);
 
     // Asks for an image file and puts it under the rooms; false when cancelled or refused.
     bool loadPlanImage();
@@ -41,13 +44,7 @@ private:
 
     Document &m_document;
     Dialogs &m_dialogs;
-    ChartWidget &m_chart;
-    QAction *m_remove = nullptr;
-    QAction *m_show = nullptr;
-    std::vector<std::pair<int, QAction *>> m_opacities;
-    // The image decoded from the bytes it was decoded from.
-    std::shared_ptr<const std::string> m_decodedBytes;
-    QImage m_decoded;
+    const Actions &m_actions;
 };
 
 } // namespace tessel

@@ -4,6 +4,7 @@
 #include "storage/layout_document.h"
 #include "storage/layout_file.h"
 #include "ui/document.h"
+#include "ui/plan_image.h"
 #include "ui/qt_file_access.h"
 
 #include <QFile>
@@ -42,7 +43,7 @@ void RecoveryFile::follow()
 
 void RecoveryFile::write()
 {
-    const PlotEntry plot = m_document.plot();
+    const PlotState &plot = m_document.plot();
     LayoutDocument copy{plot.length, plot.width, plot.facing, m_document.editor().txtRoom};
     copy.filePath = m_document.filePath().toStdString();
     copy.plan = m_document.editor().plan;
@@ -91,9 +92,11 @@ void RecoveryFile::offerRestore(Dialogs &dialogs)
         remove();
         return;
     }
+    if (document.plan.isSet() && planImageFault(*document.plan.bytes))
+        document.plan = PlanImage{};
     m_document.load(std::move(document.table),
-                    {document.plotLength, document.plotWidth, document.facing}, filePath, true,
-                    std::move(document.plan));
+                    {document.plotLength, document.plotWidth, document.facing, document.facing},
+                    filePath, true, std::move(document.plan));
 }
 
 } // namespace tessel

@@ -1,28 +1,30 @@
 #include "ui/room_placement.h"
 
 #include "model/dialogs.h"
-#include "model/editor.h"
 #include "model/placement.h"
 #include "ui/chart_widget.h"
-#include "ui/undo_history.h"
-
-#include <utility>
+#include "ui/document.h"
 
 namespace tessel {
 
-RoomPlacement::RoomPlacement(Editor &editor, Dialogs &dialogs, History &history, ChartWidget &chart,
+RoomPlacement::RoomPlacement(Document &document, Dialogs &dialogs, ChartWidget &chart,
                              QWidget &afterWhatIsThis, QObject *parent)
     : QObject(parent)
-    , m_editor(editor)
+    , m_document(document)
     , m_dialogs(dialogs)
-    , m_history(history)
     , m_chart(chart)
     , m_afterWhatIsThis(afterWhatIsThis)
 {
     connect(&chart, &ChartWidget::elementPressed, this, &RoomPlacement::press);
     connect(&chart, &ChartWidget::elementDoubleClicked, this, &RoomPlacement::explain);
+    connect(&chart, &ChartWidget::elementDragged, &document, &Document::dragElement);
     connect(&chart, &ChartWidget::elementDropped, this, &RoomPlacement::drop);
     connect(&chart, &ChartWidget::nudgeRequested, this, &RoomPlacement::nudge);
+    // Delete on the chart deletes the element as its kind's delete command does.
+    connect(&chart, &ChartWidget::deleteRequested, this, [this](int index) {
+        if (const auto refusal = m_document.deleteElement(index))
+            m_dialogs.showMessage(refusal->message, refusal->icon);
+    });
 }
 
 void RoomPlacement::press(int index, Qt::MouseButton button)
@@ -31,14 +33,8 @@ void RoomPlacement::press(int index, Qt::MouseButton button)
         explain();
         return;
     }
-    if (button != Qt::LeftButton && button != Qt::MiddleButton)
-        return;
-    const ChartElement &pressed = std::as_const(m_editor.txtRoom).at(index);
-    m_pressedLeft = pressed.left;
-    m_pressedTop = pressed.top;
-    // The step runs until the release.
-    m_history.open("Move " + elementName(pressed), index);
-    m_chart.repaintElements(selectElement(m_editor, index));
+    if (button == Qt::LeftButton || button == Qt::MiddleButton)
+        m_document.pressElement(index);
 }
 
 void RoomPlacement::explain()
@@ -50,20 +46,13 @@ void RoomPlacement::explain()
 
 void RoomPlacement::drop(int index)
 {
-    const auto refusal = dropElement(m_editor, index);
-    const ChartElement &dropped = std::as_const(m_editor.txtRoom).at(index);
-    if (dropped.left == m_pressedLeft && dropped.top == m_pressedTop)
-        m_history.rename("Select " + elementName(dropped));
-    m_history.close();
-    if (refusal)
+    if (const auto refusal = m_document.dropElement(index))
         m_dialogs.showMessage(refusal->message, refusal->icon);
 }
 
 void RoomPlacement::nudge(int index, double dx, double dy)
 {
-    const ChartTable &table = m_editor.txtRoom;
-    const ChartElement &element = table.at(index);
-    const bool isRoom = kindOf(element.text) == ElementKind::Room;
+    const ChartElement &element = m_document.table().at(index);
     double left = element.left + dx;
     double top = element.top + dy;
     if (const Scales *scales = m_chart.snapScales(); scales && scales->isSet()) {
@@ -77,34 +66,13 @@ void RoomPlacement::nudge(int index, double dx, double dy)
         left = snapped.x;
         top = snapped.y;
     }
-    if (isRoom && movesOntoRoom(table, index, left, top))
-        return;
-    m_chart.repaintElements({index});
-    m_history.record(
-        "Move " + elementName(element), index,
-        [&] {
-            moveElement(m_editor.txtRoom, index, left, top);
-            // The room's place is checked as a drop checks it; it may leave an overlap behind.
-            if (isRoom)
-                dropElement(m_editor, index);
-        },
-        true);
-    m_chart.repaintElements({index});
+    m_document.nudgeElement(index, left, top);
 }
 
 void RoomPlacement::deleteRoom()
 {
-    const ChartTable &table = m_editor.txtRoom;
-    const auto selected = highlightedElement(table);
-    const auto refusal = m_history.record(
-        "Delete " + (selected ? elementName(table.at(*selected)) : std::string("Room")), 0,
-        [this] { return deleteSelectedRoom(m_editor); });
-    if (refusal) {
+    if (const auto refusal = m_document.deleteSelectedRoom())
         m_dialogs.showMessage(refusal->message, refusal->icon);
-        return;
-    }
-    // The parked rooms leave no trace of where they stood.
-    m_chart.update();
 }
 
 } // namespace tessel

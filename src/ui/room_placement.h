@@ -8,19 +8,18 @@ namespace tessel {
 
 class ChartWidget;
 class Dialogs;
-class History;
-struct Editor;
+class Document;
 
-// What presses, drops, moves by key and "&Delete Room" do to the rooms on the chart: the
-// chart reports them, the editor's rules decide, and this applies the outcome to the screen.
-// Each change is a step of the history: a drag from press to release, a run of moves by key
-// of one element, a deletion.
+// What the pointer and the keys do to the elements on the chart: the chart reports presses,
+// drags, drops and keys, the document makes the change, and this shows what the document
+// refused. A drag from press to release is one step, a run of moves by key of one element
+// another.
 class RoomPlacement : public QObject
 {
     Q_OBJECT
 public:
     // afterWhatIsThis: the control that takes the focus after a right press or a double click.
-    RoomPlacement(Editor &editor, Dialogs &dialogs, History &history, ChartWidget &chart,
+    RoomPlacement(Document &document, Dialogs &dialogs, ChartWidget &chart,
                   QWidget &afterWhatIsThis, QObject *parent = nullptr);
 
     void deleteRoom();
@@ -32,14 +31,10 @@ private:
     void explain();
     void drop(int index);
 
-    Editor &m_editor;
+    Document &m_document;
     Dialogs &m_dialogs;
-    History &m_history;
     ChartWidget &m_chart;
     QWidget &m_afterWhatIsThis;
-    // Where the pressed element stood at the press.
-    float m_pressedLeft = 0;
-    float m_pressedTop = 0;
 };
 
 } // namespace tessel

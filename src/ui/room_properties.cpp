@@ -6,7 +6,6 @@
 #include "model/rooms.h"
 #include "ui/chart_widget.h"
 #include "ui/document.h"
-#include "ui/undo_history.h"
 
 #include <utility>
 
@@ -34,21 +33,32 @@ std::string *fieldOf(RoomProperties &properties, Field field)
 
 } // namespace
 
-void editRoomProperties(Editor &editor, History &history, Dialogs &dialogs, ChartWidget &chart,
-                        const PlotEntry &plot)
+void editRoomProperties(Document &document, Dialogs &dialogs, const ChartWidget &chart,
+                        const std::string &plotLength, const std::string &plotWidth)
 {
+    const Editor &editor = document.editor();
     const ChartTable &table = editor.txtRoom;
     const auto selected = highlightedElement(table);
     if (!selected || kindOf(table.at(*selected).text) != ElementKind::Room) {
         dialogs.showMessage("Please select a room on the chart first", Icon::None);
         return;
     }
+    // Feet mean nothing before the plot is measured.
+    if (!editor.scales.isSet()) {
+        dialogs.showMessage("Please reduced scale measure", Icon::Information);
+        return;
+    }
     const int index = *selected;
+    const int generation = document.generation();
     const RoomProperties shown = roomProperties(editor, index);
     RoomProperties changed = shown;
     Field focus = Field::RoomName;
     while (dialogs.askRoomProperties(changed, focus)) {
-        const auto result = changedRoom(editor, index, shown, changed, plot.length, plot.width,
+        if (const auto gone = document.checkStillThere(index, generation)) {
+            dialogs.showMessage(gone->message, gone->icon);
+            return;
+        }
+        const auto result = changedRoom(editor, index, shown, changed, plotLength, plotWidth,
                                         chart.snapScales() != nullptr);
         if (const auto *refusal = std::get_if<Refusal>(&result)) {
             dialogs.showMessage(refusal->message, refusal->icon);
@@ -59,16 +69,9 @@ void editRoomProperties(Editor &editor, History &history, Dialogs &dialogs, Char
                 focus = refusal->focus;
             continue;
         }
-        const ChartElement &room = std::get<ChartElement>(result);
-        chart.repaintElements({index});
-        history.record("Change " + room.text, index, [&] {
-            editor.txtRoom.at(index) = room;
-            // What a press records of it, and what a drop at a free place leaves.
-            editor.selectedRoomLength = chartToLength(room.height, editor.scales);
-            editor.selectedRoomWidth = chartToWidth(room.width, editor.scales);
-            editor.overlapDetected = false;
-        });
-        chart.repaintElements({index});
+        if (const auto refusal =
+                document.changeRoom(index, generation, std::get<ChartElement>(result)))
+            dialogs.showMessage(refusal->message, refusal->icon);
         return;
     }
 }

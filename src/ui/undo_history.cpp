@@ -3,9 +3,6 @@
 #include "model/chart.h"
 #include "model/openings.h"
 
-#include <QAction>
-#include <QKeySequence>
-#include <QMenu>
 #include <QUndoCommand>
 
 #include <algorithm>
@@ -60,11 +57,6 @@ private:
     int m_id;
     const bool &m_silent;
 };
-
-QString caption(const char *action, const QString &step)
-{
-    return step.isEmpty() ? QString(action) : QString(action) + ' ' + step;
-}
 
 } // namespace
 
@@ -124,6 +116,7 @@ void History::close()
     Step step = m_recorder->finish();
     m_recorder.reset();
     if (!step.isEmpty()) {
+        tell(step);
         push(std::move(step), m_run);
         emit changed();
     }
@@ -180,11 +173,17 @@ void History::dropOldest()
     m_silent = false;
 }
 
+void History::tell(const Step &step)
+{
+    emit elementsChanged(step.touchedElements(), step.changesOrder());
+}
+
 void History::undo()
 {
     if (m_recorder || !m_stack.canUndo())
         return;
     m_stack.undo();
+    tell(static_cast<const StepCommand *>(m_stack.command(m_stack.index()))->step());
     emit changed();
 }
 
@@ -193,6 +192,7 @@ void History::redo()
     if (m_recorder || !m_stack.canRedo())
         return;
     m_stack.redo();
+    tell(static_cast<const StepCommand *>(m_stack.command(m_stack.index() - 1))->step());
     emit changed();
 }
 
@@ -225,30 +225,6 @@ void History::clear()
     m_recorder.reset();
     m_stack.clear();
     m_stack.setClean();
-}
-
-void History::addActions(QMenu &menu)
-{
-    QAction *undo = menu.addAction("&Undo");
-    undo->setObjectName("mnuUndo");
-    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    QAction *redo = menu.addAction("&Redo");
-    redo->setObjectName("mnuRedo");
-    redo->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    connect(undo, &QAction::triggered, this, &History::undo);
-    connect(redo, &QAction::triggered, this, &History::redo);
-
-    const auto refresh = [this, undo, redo] {
-        undo->setEnabled(m_stack.canUndo());
-        undo->setText(caption("&Undo", m_stack.undoText()));
-        redo->setEnabled(m_stack.canRedo());
-        redo->setText(caption("&Redo", m_stack.redoText()));
-    };
-    connect(&m_stack, &QUndoStack::indexChanged, this, refresh);
-    connect(&m_stack, &QUndoStack::undoTextChanged, this, refresh);
-    connect(&m_stack, &QUndoStack::redoTextChanged, this, refresh);
-    refresh();
 }
 
 } // namespace tessel

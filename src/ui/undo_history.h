@@ -8,9 +8,7 @@
 #include <optional>
 #include <string>
 #include <utility>
-
-class QAction;
-class QMenu;
+#include <vector>
 
 namespace tessel {
 
@@ -63,11 +61,10 @@ public:
     void clear();
     const QUndoStack &stack() const { return m_stack; }
 
-    // Adds "&Undo" and "&Redo" to the menu; their texts name the step and they are enabled
-    // while there is something to undo or redo.
-    void addActions(QMenu &menu);
-
 signals:
+    // A step was kept, undone or redone: these elements may look different now, all of them
+    // when elements were created, removed or restacked. Comes before `changed`.
+    void elementsChanged(const std::vector<int> &indices, bool whole);
     // A step was kept, undone or redone, or the clean state was set: everything shown from
     // the editor is to be shown again.
     void changed();
@@ -79,6 +76,7 @@ private:
         ~Closer() { history.close(); }
     };
     void push(Step step, bool run);
+    void tell(const Step &step);
     void dropOldest();
 
     Editor &m_editor;

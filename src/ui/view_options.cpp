@@ -4,15 +4,15 @@
 #include "analysis/verdict.h"
 #include "model/editor.h"
 #include "model/placement.h"
+#include "ui/actions.h"
 #include "ui/chart_widget.h"
+#include "ui/document.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QMainWindow>
-#include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
@@ -119,51 +119,32 @@ void ChartScrollArea::fit()
     setFixedSize(fitted);
 }
 
-ViewOptions::ViewOptions(QMainWindow &window, Editor &editor, ChartScrollArea &chartArea,
-                         QComboBox &direction)
+ViewOptions::ViewOptions(QMainWindow &window, const Document &document, const Actions &actions,
+                         ChartScrollArea &chartArea)
     : QObject(&window)
     , m_window(window)
-    , m_editor(editor)
+    , m_document(document)
+    , m_editor(document.editor())
     , m_chartArea(chartArea)
     , m_chart(*chartArea.frame().chart())
-    , m_direction(direction)
+    , m_showZones(actions.showZones)
+    , m_showNames(actions.showNames)
+    , m_showVerdicts(actions.showVerdicts)
+    , m_showStatusBar(actions.showStatusBar)
+    , m_snapToFeet(actions.snapToFeet)
+    , m_zoomIn(actions.zoomIn)
+    , m_zoomOut(actions.zoomOut)
 {
-    // Alt+V stays with "&Vastu Shastra Result", as it was before this menu: the menu takes I.
-    auto *menu = new QMenu("V&iew", &window);
-    menu->setObjectName("mnuView");
-    m_menu = menu;
-    // After "&Edit" where there is one, before "&Help" in any case.
-    QAction *before = nullptr;
-    for (QAction *action : window.menuBar()->actions()) {
-        if (action->menu() && action->menu()->objectName() == "mnuHelp")
-            before = action;
-    }
-    window.menuBar()->insertMenu(before, menu);
-
-    m_showZones = addToggle(menu, "mnuShowZones", "Show &Zones", kZonesKey);
-    m_showNames = addToggle(menu, "mnuShowNames", "Show Room &Names", kNamesKey);
-    m_showVerdicts = addToggle(menu, "mnuShowVerdicts", "Show &Verdicts", kVerdictsKey);
+    bindToggle(m_showZones, kZonesKey);
+    bindToggle(m_showNames, kNamesKey);
+    bindToggle(m_showVerdicts, kVerdictsKey);
     // The status line is part of the window; the option only lets a user hide it.
-    m_showStatusBar = addToggle(menu, "mnuShowStatusBar", "Show &Status Bar", kStatusBarKey, true);
-    m_snapToFeet = addToggle(menu, "mnuSnapToFeet", "&Snap to Feet", kSnapKey);
-    menu->addSeparator();
-    m_zoomIn = menu->addAction("Zoom &In");
-    m_zoomIn->setObjectName("mnuZoomIn");
-    m_zoomIn->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    bindToggle(m_showStatusBar, kStatusBarKey, true);
+    bindToggle(m_snapToFeet, kSnapKey);
     connect(m_zoomIn, &QAction::triggered, this, &ViewOptions::zoomIn);
-    m_zoomOut = menu->addAction("Zoom &Out");
-    m_zoomOut->setObjectName("mnuZoomOut");
-    m_zoomOut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
     connect(m_zoomOut, &QAction::triggered, this, &ViewOptions::zoomOut);
-    QAction *actual = menu->addAction("&Actual Size");
-    actual->setObjectName("mnuActualSize");
-    actual->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
-    connect(actual, &QAction::triggered, this, [this] { setZoomPercent(kActualSize); });
-    QAction *fit = menu->addAction("Zoom to &Fit");
-    fit->setObjectName("mnuZoomToFit");
-    fit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_9));
-    connect(fit, &QAction::triggered, this, &ViewOptions::zoomToFit);
+    connect(actions.actualSize, &QAction::triggered, this, [this] { setZoomPercent(kActualSize); });
+    connect(actions.zoomToFit, &QAction::triggered, this, &ViewOptions::zoomToFit);
 
     m_status = new QLabel;
     m_status->setObjectName("lblStatus");
@@ -174,10 +155,16 @@ ViewOptions::ViewOptions(QMainWindow &window, Editor &editor, ChartScrollArea &c
     m_legend = new VerdictLegend;
     bar->addPermanentWidget(m_legend);
 
+    // The status line follows the pointer and the document; the zone names follow the
+    // document's facing.
     connect(&m_chart, &ChartWidget::pointedAt, this, &ViewOptions::point);
-    connect(&m_chart, &ChartWidget::elementPressed, this, &ViewOptions::showStatus);
-    connect(&m_chart, &ChartWidget::elementDropped, this, &ViewOptions::showStatus);
-    connect(&m_direction, &QComboBox::currentIndexChanged, this, &ViewOptions::apply);
+    connect(&document, &Document::changed, this, [this] {
+        if (m_document.plot().facing != m_shownFacing)
+            apply();
+        else
+            showStatus();
+    });
+    connect(&document, &Document::elementsChanged, this, &ViewOptions::showStatus);
     // Over the chart and over its rulers alike.
     m_chartArea.frame().installEventFilter(this);
     m_chart.installEventFilter(this);
@@ -192,18 +179,13 @@ ViewOptions::ViewOptions(QMainWindow &window, Editor &editor, ChartScrollArea &c
 
 ViewOptions::~ViewOptions() = default;
 
-QAction *ViewOptions::addToggle(QMenu *menu, const char *name, const char *caption, const char *key,
-                                bool byDefault)
+void ViewOptions::bindToggle(QAction *action, const char *key, bool byDefault)
 {
-    QAction *action = menu->addAction(caption);
-    action->setObjectName(name);
-    action->setCheckable(true);
     action->setChecked(m_settings.value(key, byDefault).toBool());
     connect(action, &QAction::toggled, this, [this, key](bool on) {
         m_settings.setValue(key, on);
         apply();
     });
-    return action;
 }
 
 void ViewOptions::setZoomPercent(int percent)
@@ -267,7 +249,7 @@ ChartPaintOptions ViewOptions::paintOptions() const
     ChartPaintOptions options;
     options.showZones = m_showZones->isChecked();
     options.showNames = m_showNames->isChecked();
-    options.facing = m_direction.currentIndex();
+    options.facing = static_cast<int>(m_document.plot().facing);
     options.font = m_chart.font();
     if (m_showVerdicts->isChecked()) {
         options.verdicts = &rules();
@@ -286,6 +268,7 @@ const RoomRules *ViewOptions::zoneTintKind() const
 
 void ViewOptions::apply()
 {
+    m_shownFacing = m_document.plot().facing;
     m_chart.setPaintOptions(paintOptions());
     m_legend->setVisible(m_showVerdicts->isChecked());
     // Beside the key a long status line gives way rather than push the key out of sight.
@@ -320,7 +303,7 @@ void ViewOptions::showStatus()
         m_chart.setPaintOptions(paintOptions());
     if (!m_showStatusBar->isChecked())
         return;
-    const int facing = m_direction.currentIndex();
+    const int facing = static_cast<int>(m_document.plot().facing);
     const bool verdicts = m_showVerdicts->isChecked();
     const int index = m_pointed != 0 ? m_pointed : highlightedElement(m_editor.txtRoom).value_or(0);
     if (index == 0 && !verdicts) {
@@ -352,10 +335,6 @@ bool ViewOptions::eventFilter(QObject *watched, QEvent *event)
     if (watched == &m_window && event->type() == QEvent::Resize && m_fitted &&
         m_window.size() != m_window.sizeHint())
         zoomToFit();
-    // Whatever changed the chart (a room made, deleted or selected) repaints it; the status
-    // line is brought up to date with it.
-    if (watched == &m_chart && event->type() == QEvent::Paint)
-        showStatus();
     if (watched != &m_window && event->type() == QEvent::Wheel) {
         auto *wheel = static_cast<QWheelEvent *>(event);
         if (wheel->modifiers() & Qt::ControlModifier) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/rule_table.h"
+#include "model/editor.h"
 #include "ui/chart_painter.h"
 
 #include <QObject>
@@ -10,15 +11,15 @@
 #include <optional>
 
 class QAction;
-class QComboBox;
 class QLabel;
 class QMainWindow;
 
 namespace tessel {
 
 class ChartWidget;
+class Document;
 class PlotFrame;
-struct Editor;
+struct Actions;
 
 // Holds the plot frame. It is as large as the frame until the window would no longer fit on
 // the screen; then it scrolls.
@@ -47,12 +48,9 @@ public:
     static constexpr int kActualSize = 100;
 
     // The choices are kept in the application's settings.
-    ViewOptions(QMainWindow &window, Editor &editor, ChartScrollArea &chartArea,
-                QComboBox &direction);
+    ViewOptions(QMainWindow &window, const Document &document, const Actions &actions,
+                ChartScrollArea &chartArea);
     ~ViewOptions() override;
-
-    // The View menu, for the commands that add their own items to it.
-    QMenu &menu() const { return *m_menu; }
 
     int zoomPercent() const { return m_zoom; }
     void setZoomPercent(int percent);
@@ -69,8 +67,7 @@ public:
     void showStatus();
 
 private:
-    QAction *addToggle(QMenu *menu, const char *name, const char *caption, const char *key,
-                       bool byDefault = false);
+    void bindToggle(QAction *action, const char *key, bool byDefault = false);
     void apply();
     // percent: within the zoom steps' range.
     void showZoom(int percent, bool fitted);
@@ -81,15 +78,16 @@ private:
     const RoomRules *zoneTintKind() const;
 
     QMainWindow &m_window;
-    Editor &m_editor;
+    const Document &m_document;
+    const Editor &m_editor;
     ChartScrollArea &m_chartArea;
     ChartWidget &m_chart;
-    QComboBox &m_direction;
     QSettings m_settings;
     // Built the first time the status line describes an element: start-up needs none.
     mutable std::optional<RuleTable> m_rules;
 
-    QMenu *m_menu = nullptr;
+    // The facing the chart was last drawn for.
+    Facing m_shownFacing = Facing::North;
     QAction *m_showZones = nullptr;
     QAction *m_showNames = nullptr;
     QAction *m_showVerdicts = nullptr;

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tessel::testing {
@@ -31,20 +32,26 @@ public:
     std::deque<std::optional<std::string>> textAnswers;
     std::deque<std::optional<std::string>> fileAnswers;
     std::vector<std::string> unanswered;
+    // Runs once, while the next dialog of any kind is open: what reaches the program during a
+    // modal loop (a file handed over by another start, say).
+    std::function<void()> whileOpen;
 
     void showMessage(const std::string &text, Icon icon) override
     {
+        opened();
         messages.push_back({text, icon});
     }
 
     bool askYesNo(const std::string &text, Icon icon) override
     {
+        opened();
         questions.push_back({text, icon});
         return next(yesNoAnswers, text, false);
     }
 
     std::optional<std::string> askText(const std::string &prompt) override
     {
+        opened();
         prompts.push_back(prompt);
         return next(textAnswers, prompt, std::optional<std::string>());
     }
@@ -52,6 +59,7 @@ public:
     std::optional<std::string> askSaveFileName(const std::string &filter, const std::string &,
                                                const std::string &) override
     {
+        opened();
         prompts.push_back(filter);
         return next(fileAnswers, filter, std::optional<std::string>());
     }
@@ -59,6 +67,7 @@ public:
     // askOpenFileName takes its answers from fileAnswers too.
     std::optional<std::string> askOpenFileName(const std::string &filter) override
     {
+        opened();
         prompts.push_back(filter);
         return next(fileAnswers, filter, std::optional<std::string>());
     }
@@ -69,6 +78,7 @@ public:
 
     Choice askSaveDiscardCancel(const std::string &text) override
     {
+        opened();
         choices.push_back(text);
         return next(choiceAnswers, text, Choice::Cancel);
     }
@@ -87,6 +97,12 @@ public:
     }
 
 private:
+    void opened()
+    {
+        if (whileOpen)
+            std::exchange(whileOpen, nullptr)();
+    }
+
     template<typename T>
     T next(std::deque<T> &answers, const std::string &asked, T fallback)
     {
@@ -107,6 +123,7 @@ public:
 
     bool askPrinter(PrintJob &job) override
     {
+        opened();
         prompts.push_back("Print");
         if (!next(printerAnswers, "Print", false))
             return false;
@@ -122,6 +139,7 @@ public:
 
     bool askRoomProperties(RoomProperties &properties, Field focus) override
     {
+        opened();
         propertiesShown.emplace_back(properties, focus);
         const auto answer =
             next(propertiesAnswers, "Room Properties", std::optional<RoomProperties>());
@@ -137,6 +155,7 @@ public:
 
     bool showPrintPreview(PrintJob &job) override
     {
+        opened();
         prompts.push_back("Print Preview");
         if (previewer)
             previewer(job);
@@ -154,6 +173,7 @@ public:
 
     void showTitledMessage(const std::string &title, const std::string &text, Icon icon) override
     {
+        opened();
         titledMessages.push_back({title, text, icon});
     }
 };

@@ -2,6 +2,7 @@
 #include "fake_dialogs.h"
 #include "ui/chart_widget.h"
 #include "ui/frm_main.h"
+#include "window_fixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,7 +20,7 @@ using tessel::Icon;
 using tessel::testing::FakeDialogs;
 
 // Rooms pressed, dragged, dropped and deleted on the chart with the mouse.
-class ChartDragTest : public QObject
+class ChartDragTest : public QObject, public tessel::testing::WindowFixture
 {
     Q_OBJECT
 
@@ -42,8 +43,6 @@ private slots:
     void noCommandRunsWhileARoomIsHeld();
 
 private:
-    // Puts an element on the chart directly, as a room entry or an opening would.
-    int place(const char *text, float left, float top, float width, float height);
     // The pixel of the chart at a point given in twips.
     QPoint at(double x, double y) const;
     const tessel::ChartElement &element(int index) const
@@ -52,35 +51,21 @@ private:
     }
     QPushButton *button(const char *name) const { return m_window->findChild<QPushButton *>(name); }
 
-    std::unique_ptr<FakeDialogs> m_dialogs;
-    std::unique_ptr<tessel::FrmMain> m_window;
     tessel::ChartWidget *m_chart = nullptr;
 };
 
 void ChartDragTest::init()
 {
-    m_dialogs = std::make_unique<FakeDialogs>();
-    m_window = std::make_unique<tessel::FrmMain>(*m_dialogs);
-    m_window->editor().scales = {10, 5};
-    m_window->show();
+    QVERIFY(openWindow());
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    startWith(tessel::ChartTable{});
     m_chart = m_window->findChild<tessel::ChartWidget *>("picRoomLocation");
     QVERIFY(m_chart);
 }
 
 void ChartDragTest::cleanup()
 {
-    QVERIFY2(m_dialogs->unanswered.empty(), "a dialog was shown that the test did not answer");
-    m_window.reset();
-    m_dialogs.reset();
-}
-
-int ChartDragTest::place(const char *text, float left, float top, float width, float height)
-{
-    const int index =
-        tessel::testing::placeElement(m_window->editor().txtRoom, text, left, top, width, height);
-    m_chart->update();
-    return index;
+    QVERIFY2(closeWindow(), "a dialog was shown that the test did not answer");
 }
 
 QPoint ChartDragTest::at(double x, double y) const

@@ -3,6 +3,7 @@
 #include "sample_plan.h"
 #include "ui/chart_export.h"
 #include "ui/chart_widget.h"
+#include "ui/document.h"
 #include "window_support.h"
 
 #include <QDir>
@@ -63,7 +64,7 @@ private:
     QStringList files() const { return QDir(m_dir->path()).entryList(QDir::Files); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    Editor m_editor;
+    std::unique_ptr<Document> m_document;
     std::unique_ptr<ChartWidget> m_chart;
     RecordingDialogs m_dialogs;
     std::unique_ptr<ChartImageExporter> m_exporter;
@@ -73,9 +74,11 @@ void ChartExportTest::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    m_editor = testing::samplePlan();
-    m_editor.txtRoom.at(2).highlighted = true;
-    m_chart = std::make_unique<ChartWidget>(m_editor.txtRoom);
+    ChartTable table = testing::samplePlan().txtRoom;
+    table.at(2).highlighted = true;
+    m_document = std::make_unique<Document>();
+    m_document->load(std::move(table), PlotState{"60", "30"}, QString(), false);
+    m_chart = std::make_unique<ChartWidget>(*m_document);
     m_chart->show();
     m_dialogs = RecordingDialogs();
     m_exporter = std::make_unique<ChartImageExporter>(m_dialogs);
@@ -87,6 +90,7 @@ void ChartExportTest::cleanup()
     QVERIFY(m_dialogs.unanswered.empty());
     m_exporter.reset();
     m_chart.reset();
+    m_document.reset();
     m_dir.reset();
 }
 
@@ -95,7 +99,7 @@ void ChartExportTest::copiesAreNumberedAndTheLastNameOffered()
     const std::string chosen = inDir("chart");
     m_dialogs.fileAnswers = {chosen, chosen, chosen};
     for (const char *expected : {"chart.jpg", "chart_001.jpg", "chart_002.jpg"})
-        QCOMPARE(m_exporter->ExportChartImage(m_editor.txtRoom, *m_chart), inDir(expected));
+        QCOMPARE(m_exporter->ExportChartImage(m_document->table(), *m_chart), inDir(expected));
     QCOMPARE(files(), (QStringList{"chart.jpg", "chart_001.jpg", "chart_002.jpg"}));
 
     QCOMPARE(m_dialogs.asked.size(), std::size_t(3));
@@ -126,7 +130,7 @@ void ChartExportTest::targetNames()
     QFETCH(QString, written);
     QVERIFY(QDir(m_dir->path()).mkpath("site.plans"));
     m_dialogs.fileAnswers = {inDir(chosen)};
-    QCOMPARE(m_exporter->ExportChartImage(m_editor.txtRoom, *m_chart), inDir(written));
+    QCOMPARE(m_exporter->ExportChartImage(m_document->table(), *m_chart), inDir(written));
     QVERIFY(QFile::exists(m_dir->filePath(written)));
 }
 
@@ -140,7 +144,7 @@ void ChartExportTest::tooManyCopiesWritesNothing()
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
     m_dialogs.fileAnswers = {inDir("chart.png")};
-    QCOMPARE(m_exporter->ExportChartImage(m_editor.txtRoom, *m_chart), std::string());
+    QCOMPARE(m_exporter->ExportChartImage(m_document->table(), *m_chart), std::string());
     QCOMPARE(files().size(), taken.size());
     QCOMPARE(m_dialogs.titledMessages.size(), std::size_t(1));
     QCOMPARE(m_dialogs.titledMessages[0].text,
@@ -150,7 +154,7 @@ void ChartExportTest::tooManyCopiesWritesNothing()
 void ChartExportTest::cancellingWritesNothing()
 {
     m_dialogs.fileAnswers = {std::nullopt};
-    QCOMPARE(m_exporter->ExportChartImage(m_editor.txtRoom, *m_chart), std::string());
+    QCOMPARE(m_exporter->ExportChartImage(m_document->table(), *m_chart), std::string());
     QVERIFY(files().isEmpty());
     QVERIFY(m_dialogs.messages.empty());
 }
@@ -158,7 +162,7 @@ void ChartExportTest::cancellingWritesNothing()
 void ChartExportTest::theJpegShowsTheChartAtItsPixelSize()
 {
     m_dialogs.fileAnswers = {inDir("chart")};
-    const std::string path = m_exporter->ExportChartImage(m_editor.txtRoom, *m_chart);
+    const std::string path = m_exporter->ExportChartImage(m_document->table(), *m_chart);
     QImageReader reader(QString::fromStdString(path));
     QCOMPARE(reader.format(), QByteArray("jpeg"));
     const QImage image = reader.read();
@@ -191,7 +195,7 @@ void ChartExportTest::anUnwritableFolderIsReported()
         QSKIP("this process can write into read-only folders");
 
     m_dialogs.fileAnswers = {inDir("chart")};
-    QCOMPARE(m_exporter->ExportChartImage(m_editor.txtRoom, *m_chart), std::string());
+    QCOMPARE(m_exporter->ExportChartImage(m_document->table(), *m_chart), std::string());
     QCOMPARE(m_dialogs.messages.size(), std::size_t(1));
     QCOMPARE(m_dialogs.messages[0].icon, Icon::Critical);
     QVERIFY(m_dialogs.lastMessage().find(inDir("chart.jpg")) != std::string::npos);
@@ -203,7 +207,7 @@ void ChartExportTest::aFullDiskIsReportedAndLeavesNoFile()
     m_dialogs.fileAnswers = {inDir("chart")};
     {
         testing::FileSizeLimit fullAfter(1000);
-        QCOMPARE(m_exporter->ExportChartImage(m_editor.txtRoom, *m_chart), std::string());
+        QCOMPARE(m_exporter->ExportChartImage(m_document->table(), *m_chart), std::string());
     }
     QCOMPARE(m_dialogs.messages.size(), std::size_t(1));
     QCOMPARE(m_dialogs.lastMessage(),

@@ -6,6 +6,7 @@
 #include "ui/frm_main.h"
 #include "ui/print_job.h"
 #include "ui/report_view.h"
+#include "window_fixture.h"
 #include "window_support.h"
 
 #include <QAction>
@@ -29,7 +30,7 @@ using tessel::testing::findControl;
 
 // One request from the plot entry to a saved report, a saved and reopened layout and a
 // chart image, once through the buttons and once through the menu items where there are any.
-class EndToEndTest : public QObject
+class EndToEndTest : public QObject, public tessel::testing::WindowFixture
 {
     Q_OBJECT
 
@@ -54,9 +55,6 @@ private:
                       const char *length, const char *sizeOk) const;
     static QByteArray bytesOf(const QString &path);
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakeDialogs> m_dialogs;
-    std::unique_ptr<FrmMain> m_window;
     tessel::ChartWidget *m_chart = nullptr;
     double m_scale = 0; // pixels per twip
     bool m_menus = false;
@@ -64,23 +62,14 @@ private:
 
 void EndToEndTest::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_dialogs = std::make_unique<FakeDialogs>();
-    m_window = std::make_unique<FrmMain>(*m_dialogs);
-    m_window->setLayoutFolder(m_dir->path());
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QVERIFY(openWindow());
     m_chart = find<tessel::ChartWidget>("picRoomLocation");
     m_scale = m_chart->logicalDpiX() / 1440.0;
 }
 
 void EndToEndTest::cleanup()
 {
-    QVERIFY2(m_dialogs->unanswered.empty(), "a dialog was shown that the test did not answer");
-    m_window.reset();
-    m_dialogs.reset();
-    m_dir.reset();
+    QVERIFY2(closeWindow(), "a dialog was shown that the test did not answer");
 }
 
 void EndToEndTest::run(const QObject &window, const char *button, const char *menuItem) const

@@ -3,6 +3,7 @@
 #include "storage/layout_file.h"
 #include "ui/chart_widget.h"
 #include "ui/frm_main.h"
+#include "window_fixture.h"
 #include "window_support.h"
 
 #include <QAction>
@@ -23,7 +24,7 @@ using tessel::testing::FakeDialogs;
 namespace {
 
 // Counts the paint events of a widget.
-class PaintCounter : public QObject
+class PaintCounter : public QObject, public tessel::testing::WindowFixture
 {
 public:
     explicit PaintCounter(QWidget *widget)
@@ -43,7 +44,7 @@ public:
 } // namespace
 
 // Saving, opening and exporting from the main window's buttons and File menu.
-class FileCommandsTest : public QObject
+class FileCommandsTest : public QObject, public tessel::testing::WindowFixture
 {
     Q_OBJECT
 
@@ -68,32 +69,18 @@ private:
     // Presses the button, or triggers the menu item, of that name.
     void run(const QString &name) const;
     void loadSamplePlan();
-    Editor &editor() const { return m_window->editor(); }
     QString layoutPath() const { return m_dir->filePath("Structure.txt"); }
     static QByteArray bytesOf(const QString &path);
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakeDialogs> m_dialogs;
-    std::unique_ptr<FrmMain> m_window;
 };
 
 void FileCommandsTest::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_dialogs = std::make_unique<FakeDialogs>();
-    m_window = std::make_unique<FrmMain>(*m_dialogs);
-    m_window->setLayoutFolder(m_dir->path());
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QVERIFY(openWindow());
 }
 
 void FileCommandsTest::cleanup()
 {
-    QVERIFY2(m_dialogs->unanswered.empty(), "a dialog was shown that the test did not answer");
-    m_window.reset();
-    m_dialogs.reset();
-    m_dir.reset();
+    QVERIFY2(closeWindow(), "a dialog was shown that the test did not answer");
 }
 
 void FileCommandsTest::run(const QString &name) const
@@ -106,9 +93,7 @@ void FileCommandsTest::run(const QString &name) const
 
 void FileCommandsTest::loadSamplePlan()
 {
-    editor() = testing::samplePlan();
-    button("cmdFrontEntrence")->setText("Delete Main Entrance");
-    button("cmdBackEntrence")->setText("Delete Back Entrance");
+    startWith(testing::samplePlan());
 }
 
 QByteArray FileCommandsTest::bytesOf(const QString &path)
@@ -153,8 +138,7 @@ void FileCommandsTest::saveThenOpen()
     QCOMPARE(button("cmdFrontEntrence")->text(), "Main Entrance");
     QCOMPARE(button("cmdBackEntrence")->text(), "Back Entrance");
 
-    // The plot is measured again after a save; a room was created, so the open asks.
-    editor().scales = {10, 5};
+    // A room was created, so the open asks.
     m_dialogs->yesNoAnswers = {true};
     painted->paints = 0;
     run(open);

@@ -6,6 +6,7 @@
 #include "ui/frm_main.h"
 #include "ui/print_job.h"
 #include "ui/report_view.h"
+#include "window_fixture.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -31,7 +32,7 @@ using tessel::FrmDisplay;
 using tessel::Icon;
 using tessel::testing::FakeDialogs;
 
-class FrmDisplayTest : public QObject
+class FrmDisplayTest : public QObject, public tessel::testing::WindowFixture
 {
     Q_OBJECT
 
@@ -66,18 +67,13 @@ private:
     static QString pdfText(const QString &pdf, const QStringList &options = {});
     std::string expectedReport() const;
 
-    std::unique_ptr<FakeDialogs> m_dialogs;
-    std::unique_ptr<tessel::FrmMain> m_window;
     std::unique_ptr<QTemporaryDir> m_folder;
 };
 
 void FrmDisplayTest::init()
 {
     m_folder = std::make_unique<QTemporaryDir>();
-    m_dialogs = std::make_unique<FakeDialogs>();
-    m_window = std::make_unique<tessel::FrmMain>(*m_dialogs);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QVERIFY(openWindow());
     addRoom("Kitchen", 100, 100);
     addRoom("", 300, 300); // a door
     addRoom("Hall", 2000, 4000);
@@ -85,22 +81,13 @@ void FrmDisplayTest::init()
 
 void FrmDisplayTest::cleanup()
 {
-    QVERIFY2(m_dialogs->unanswered.empty(), "a dialog was shown that the test did not answer");
-    m_window.reset();
-    m_dialogs.reset();
+    QVERIFY2(closeWindow(), "a dialog was shown that the test did not answer");
     m_folder.reset();
 }
 
 void FrmDisplayTest::addRoom(const char *name, float left, float top)
 {
-    tessel::ChartTable &table = m_window->editor().txtRoom;
-    tessel::ChartElement &element = table.at(*table.createElement());
-    element.text = name;
-    element.left = left;
-    element.top = top;
-    element.width = 800;
-    element.height = 800;
-    element.visible = true;
+    place(name, left, top, 800, 800);
 }
 
 // Runs the analysis through the button or the menu entry and returns the report window.
@@ -440,6 +427,7 @@ void FrmDisplayTest::pdfGivesTheChartTheRoomsAndTheReportAsText()
     addRoom("Garage", 3500, 100);
     m_window->findChild<QLineEdit *>("txtPlotLength")->setText("60");
     m_window->findChild<QLineEdit *>("txtPlotWidth")->setText("30");
+    m_window->findChild<QPushButton *>("cmdMesure")->click();
     FrmDisplay *display = runFrom("button");
 
     const QString pdf = m_folder->filePath("report.pdf");

@@ -1,5 +1,6 @@
 #include "fake_dialogs.h"
 #include "ui/frm_main.h"
+#include "window_fixture.h"
 #include "window_support.h"
 
 #include <QAction>
@@ -19,7 +20,7 @@
 using tessel::Icon;
 using tessel::testing::FakeDialogs;
 
-class FrmMainTest : public QObject
+class FrmMainTest : public QObject, public tessel::testing::WindowFixture
 {
     Q_OBJECT
 
@@ -67,24 +68,16 @@ private:
     void enterPlot(const QString &length, const QString &width);
     void openEntryPanel(const QString &name);
     int elementCount() const { return m_window->editor().txtRoom.elementCount(); }
-
-    std::unique_ptr<FakeDialogs> m_dialogs;
-    std::unique_ptr<tessel::FrmMain> m_window;
 };
 
 void FrmMainTest::init()
 {
-    m_dialogs = std::make_unique<FakeDialogs>();
-    m_window = std::make_unique<tessel::FrmMain>(*m_dialogs);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QVERIFY(openWindow());
 }
 
 void FrmMainTest::cleanup()
 {
-    QVERIFY2(m_dialogs->unanswered.empty(), "a dialog was shown that the test did not answer");
-    m_window.reset();
-    m_dialogs.reset();
+    QVERIFY2(closeWindow(), "a dialog was shown that the test did not answer");
 }
 
 void FrmMainTest::enterPlot(const QString &length, const QString &width)
@@ -528,9 +521,10 @@ void FrmMainTest::twoRoomsStartAtTheCornerSecondInFront()
 
 void FrmMainTest::aFullChartRefusesTheRoom()
 {
-    auto &table = m_window->editor().txtRoom;
-    while (!table.isFull())
-        table.createElement();
+    editChart([](tessel::ChartTable &table) {
+        while (!table.isFull())
+            table.createElement();
+    });
     openEntryPanel("Hall");
     field("txtLength")->setText("10");
     field("txtwidth")->setText("10");
@@ -585,8 +579,7 @@ void FrmMainTest::theChartShowsRoomsToScale()
     field("txtLength")->setText("30");
     field("txtwidth")->setText("10");
     button("cmdOK")->click();
-    m_window->editor().txtRoom.at(1).left = 2400;
-    chart->update();
+    m_window->document().nudgeElement(1, 2400, 0);
 
     // The room spans x 2400..4000 and y 0..2400 twips.
     const QImage image = chart->grab().toImage();
@@ -599,7 +592,8 @@ void FrmMainTest::theChartShowsRoomsToScale()
     QCOMPARE(colourAt(4400, 1200), grey);
     QCOMPARE(colourAt(3600, 2800), grey);
 
-    m_window->editor().txtRoom.at(1).highlighted = true;
+    m_window->document().pressElement(1);
+    m_window->document().dropElement(1);
     chart->repaint();
     QCOMPARE(chart->grab().toImage().pixelColor(qRound(3600 * pixelsPerTwip),
                                                 qRound(1200 * pixelsPerTwip)),

@@ -4,6 +4,7 @@
 #include "ui/chart_widget.h"
 #include "ui/frm_main.h"
 #include "ui/undo_history.h"
+#include "window_fixture.h"
 #include "window_support.h"
 
 #include <QAction>
@@ -21,7 +22,7 @@ using namespace tessel;
 using tessel::testing::FakeDialogs;
 
 // Undo and redo from the Edit menu, keys on the chart, and the question before closing.
-class HistoryUiTest : public QObject
+class HistoryUiTest : public QObject, public tessel::testing::WindowFixture
 {
     Q_OBJECT
 
@@ -57,34 +58,24 @@ private:
     // A room made through room entry, as a user makes it.
     void createRoom(const char *name);
     // Puts an element on the chart directly.
-    int place(const char *text, float left, float top, float width, float height);
     QPoint at(double x, double y) const;
     void keys(const QKeySequence &sequence) const { QTest::keySequence(m_window.get(), sequence); }
     static QByteArray bytesOf(const QString &path);
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakeDialogs> m_dialogs;
-    std::unique_ptr<FrmMain> m_window;
     ChartWidget *m_chart = nullptr;
 };
 
 void HistoryUiTest::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_dialogs = std::make_unique<FakeDialogs>();
-    m_window = std::make_unique<FrmMain>(*m_dialogs);
-    m_window->setLayoutFolder(m_dir->path());
-    m_window->show();
+    QVERIFY(openWindow());
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    startWith(ChartTable{});
     m_chart = find<ChartWidget>("picRoomLocation");
 }
 
 void HistoryUiTest::cleanup()
 {
-    QVERIFY2(m_dialogs->unanswered.empty(), "a dialog was shown that the test did not answer");
-    m_window.reset();
-    m_dialogs.reset();
-    m_dir.reset();
+    QVERIFY2(closeWindow(), "a dialog was shown that the test did not answer");
 }
 
 void HistoryUiTest::createRoom(const char *name)
@@ -98,13 +89,6 @@ void HistoryUiTest::createRoom(const char *name)
     find<QLineEdit>("txtwidth")->setText("10");
     button("cmdOK")->click();
     m_dialogs->clear();
-}
-
-int HistoryUiTest::place(const char *text, float left, float top, float width, float height)
-{
-    Editor &editor = m_window->editor();
-    editor.scales = {10, 5};
-    return testing::addElement(editor, text, left, top, width, height);
 }
 
 QPoint HistoryUiTest::at(double x, double y) const
@@ -198,8 +182,7 @@ void HistoryUiTest::undoingADoorLetsOneBeMadeAgain()
 
 void HistoryUiTest::undoingASaveBringsTheChartBack()
 {
-    m_window->editor() = testing::samplePlan();
-    m_window->chartChanged();
+    startWith(testing::samplePlan());
     const std::string chart = writeLayout(m_window->editor().txtRoom);
     const QString path = m_dir->filePath("Structure.txt");
     m_dialogs->yesNoAnswers = {true};
@@ -371,7 +354,7 @@ void HistoryUiTest::closingAsksOnlyAboutChanges()
         } else if (edit == "undo") {
             keys(QKeySequence("Ctrl+Z"));
         } else if (edit == "plan") {
-            m_window->editor() = testing::samplePlan();
+            startWith(testing::samplePlan());
         } else if (edit == "save") {
             m_dialogs->yesNoAnswers = {true};
             button("Command2")->click();

@@ -1,5 +1,6 @@
 #include "fake_dialogs.h"
 #include "ui/frm_main.h"
+#include "window_fixture.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -15,7 +16,7 @@ using tessel::Icon;
 using tessel::testing::FakeDialogs;
 
 // What typing does to the entry fields, and the tips of the controls.
-class KeyFiltersTest : public QObject
+class KeyFiltersTest : public QObject, public tessel::testing::WindowFixture
 {
     Q_OBJECT
 
@@ -41,24 +42,16 @@ private:
             qFatal("no field named %s", qPrintable(name));
         return edit;
     }
-
-    std::unique_ptr<FakeDialogs> m_dialogs;
-    std::unique_ptr<tessel::FrmMain> m_window;
 };
 
 void KeyFiltersTest::init()
 {
-    m_dialogs = std::make_unique<FakeDialogs>();
-    m_window = std::make_unique<tessel::FrmMain>(*m_dialogs);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QVERIFY(openWindow());
 }
 
 void KeyFiltersTest::cleanup()
 {
-    QVERIFY(m_dialogs->unanswered.empty());
-    m_window.reset();
-    m_dialogs.reset();
+    QVERIFY(closeWindow());
 }
 
 void KeyFiltersTest::sizeFieldsTakeNumbers_data()

@@ -2,6 +2,7 @@
 #include "model/openings.h"
 #include "ui/chart_widget.h"
 #include "ui/frm_main.h"
+#include "window_fixture.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -18,7 +19,7 @@ using tessel::Icon;
 using tessel::testing::FakeDialogs;
 
 // Doors and entrances made through the window's controls and dragged with the mouse.
-class OpeningsUiTest : public QObject
+class OpeningsUiTest : public QObject, public tessel::testing::WindowFixture
 {
     Q_OBJECT
 
@@ -51,27 +52,20 @@ private:
     void runSteps(const char *option, const char *ok, const char *box, const char *length,
                   const char *sizeOk);
 
-    std::unique_ptr<FakeDialogs> m_dialogs;
-    std::unique_ptr<tessel::FrmMain> m_window;
     tessel::ChartWidget *m_chart = nullptr;
     double m_scale = 0; // pixels per twip
 };
 
 void OpeningsUiTest::init()
 {
-    m_dialogs = std::make_unique<FakeDialogs>();
-    m_window = std::make_unique<tessel::FrmMain>(*m_dialogs);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QVERIFY(openWindow());
     m_chart = find<tessel::ChartWidget>("picRoomLocation");
     m_scale = m_chart->logicalDpiX() / 1440.0;
 }
 
 void OpeningsUiTest::cleanup()
 {
-    QVERIFY2(m_dialogs->unanswered.empty(), "a dialog was shown that the test did not answer");
-    m_window.reset();
-    m_dialogs.reset();
+    QVERIFY2(closeWindow(), "a dialog was shown that the test did not answer");
 }
 
 void OpeningsUiTest::createRoom(const char *name)

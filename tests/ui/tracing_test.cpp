@@ -6,6 +6,7 @@
 #include "ui/document.h"
 #include "ui/frm_main.h"
 #include "ui/view_options.h"
+#include "window_fixture.h"
 
 #include <QAction>
 #include <QLayout>
@@ -23,7 +24,7 @@ using tessel::testing::FakeDialogs;
 
 // Drawing over a plan: snapping to whole feet, a room's properties, zoom to fit and the plan
 // image under the rooms.
-class TracingTest : public QObject
+class TracingTest : public QObject, public tessel::testing::WindowFixture
 {
     Q_OBJECT
 
@@ -48,7 +49,6 @@ private:
         return found;
     }
     void measure(const char *length, const char *width);
-    int place(const char *text, float left, float top, float width, float height);
     QPoint at(double x, double y) const
     {
         return QPointF(x * m_chart->scale(), y * m_chart->scale()).toPoint();
@@ -58,8 +58,6 @@ private:
         return std::as_const(m_window->editor().txtRoom).at(index);
     }
 
-    std::unique_ptr<FakeDialogs> m_dialogs;
-    std::unique_ptr<tessel::FrmMain> m_window;
     tessel::ChartWidget *m_chart = nullptr;
 };
 
@@ -70,20 +68,13 @@ void TracingTest::initTestCase()
 
 void TracingTest::init()
 {
-    QSettings().clear();
-    m_dialogs = std::make_unique<FakeDialogs>();
-    m_window = std::make_unique<tessel::FrmMain>(*m_dialogs);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QVERIFY(openWindow());
     m_chart = m_window->findChild<tessel::ChartWidget *>("picRoomLocation");
 }
 
 void TracingTest::cleanup()
 {
-    QVERIFY2(m_dialogs->unanswered.empty(), "a dialog was shown that the test did not answer");
-    m_window.reset();
-    m_dialogs.reset();
-    QSettings().clear();
+    QVERIFY2(closeWindow(), "a dialog was shown that the test did not answer");
 }
 
 void TracingTest::measure(const char *length, const char *width)
@@ -91,14 +82,6 @@ void TracingTest::measure(const char *length, const char *width)
     m_window->findChild<QLineEdit *>("txtPlotLength")->setText(length);
     m_window->findChild<QLineEdit *>("txtPlotWidth")->setText(width);
     QVERIFY(m_window->reducedScaleMeasure());
-}
-
-int TracingTest::place(const char *text, float left, float top, float width, float height)
-{
-    const int index =
-        tessel::testing::placeElement(m_window->editor().txtRoom, text, left, top, width, height);
-    m_window->chartChanged();
-    return index;
 }
 
 void TracingTest::snappedDragsLandOnWholeFeet_data()

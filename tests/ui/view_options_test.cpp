@@ -4,6 +4,7 @@
 #include "ui/chart_widget.h"
 #include "ui/frm_main.h"
 #include "ui/view_options.h"
+#include "window_fixture.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -36,7 +37,7 @@ struct PassCounter : QObject
 };
 
 // The View menu: the status bar, the zone overlay, room names and the zoom, kept between runs.
-class ViewOptionsTest : public QObject
+class ViewOptionsTest : public QObject, public tessel::testing::WindowFixture
 {
     Q_OBJECT
 
@@ -59,17 +60,13 @@ private slots:
     void zoneTintsFollowTheRoomHeldByADrag();
 
 private:
-    void start();
     void restart();
     QAction *action(const char *name) const { return m_window->findChild<QAction *>(name); }
     QString status() const { return m_window->findChild<QLabel *>("lblStatus")->text(); }
-    int place(const char *text, float left, float top, float width, float height);
     // The pixel of the chart at a point given in twips.
     QPoint at(double x, double y) const;
     QImage chartImage() const { return m_chart->grab().toImage(); }
 
-    std::unique_ptr<FakeDialogs> m_dialogs;
-    std::unique_ptr<tessel::FrmMain> m_window;
     tessel::ChartWidget *m_chart = nullptr;
 };
 
@@ -81,41 +78,25 @@ void ViewOptionsTest::initTestCase()
 
 void ViewOptionsTest::init()
 {
-    QSettings().clear();
-    m_dialogs = std::make_unique<FakeDialogs>();
-    start();
+    QVERIFY(openWindow());
+    startWith(tessel::ChartTable{});
+    m_chart = &chart();
 }
 
 void ViewOptionsTest::cleanup()
 {
-    QVERIFY2(m_dialogs->unanswered.empty(), "a dialog was shown that the test did not answer");
-    m_window.reset();
-    m_dialogs.reset();
-    QSettings().clear();
-}
-
-void ViewOptionsTest::start()
-{
-    m_window = std::make_unique<tessel::FrmMain>(*m_dialogs);
-    m_window->editor().scales = {10, 5};
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    m_chart = m_window->findChild<tessel::ChartWidget *>("picRoomLocation");
-    QVERIFY(m_chart);
+    QVERIFY2(closeWindow(), "a dialog was shown that the test did not answer");
 }
 
 void ViewOptionsTest::restart()
 {
+    // The settings stay as the window left them.
     m_window.reset();
-    start();
-}
-
-int ViewOptionsTest::place(const char *text, float left, float top, float width, float height)
-{
-    const int index =
-        tessel::testing::placeElement(m_window->editor().txtRoom, text, left, top, width, height);
-    m_chart->update();
-    return index;
+    m_window = std::make_unique<tessel::FrmMain>(*m_dialogs);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    startWith(tessel::ChartTable{});
+    m_chart = &chart();
 }
 
 QPoint ViewOptionsTest::at(double x, double y) const
@@ -158,10 +139,11 @@ void ViewOptionsTest::theStatusLineFollowsADragAcrossAZoneBound()
     // Before the plot is measured there is nothing to say.
     const tessel::ChartElement &moved = m_window->editor().txtRoom.at(kitchen);
     const QPoint onTheRoom = at(moved.left + 200, 400);
-    m_window->editor().scales = {};
+    const tessel::PlotState plot = m_window->document().plot();
+    startWith(m_window->document().table(), "", "");
     QTest::mouseMove(m_chart, onTheRoom);
     QCOMPARE(status(), "");
-    m_window->editor().scales = {10, 5};
+    startWith(m_window->document().table(), plot.length, plot.width, plot.facing);
     QTest::mouseMove(m_chart, at(4500, 4500));
     QTest::mouseClick(m_chart, Qt::LeftButton, {}, onTheRoom);
     QVERIFY(status().startsWith("Kitchen"));
@@ -422,8 +404,7 @@ void ViewOptionsTest::verdictTintsReadOnPlainAndSelectedRoomsAndLeaveNoTraceWhen
     action("mnuShowVerdicts")->trigger();
     QVERIFY(!m_window->findChild<QWidget *>("verdictLegend")->isVisible());
     QVERIFY(status().endsWith("best: North"));
-    m_window->editor().txtRoom.at(1).highlighted = false;
-    m_chart->update();
+    editChart([](tessel::ChartTable &table) { table.at(1).highlighted = false; });
     QCOMPARE(chartImage(), before);
 }
 
