@@ -32,10 +32,12 @@ std::optional<char32_t> typedCharacter(const QKeyEvent &event)
 class NumericKeyFilter : public QObject
 {
 public:
-    NumericKeyFilter(const NumericField &field, Dialogs &dialogs, QObject *parent)
+    NumericKeyFilter(const NumericField &field, Dialogs &dialogs, bool enterAccepts,
+                     QObject *parent)
         : QObject(parent)
         , m_field(field)
         , m_dialogs(dialogs)
+        , m_enterAccepts(enterAccepts)
     {}
 
     bool eventFilter(QObject *, QEvent *event) override
@@ -43,7 +45,7 @@ public:
         if (event->type() != QEvent::KeyPress)
             return false;
         const auto typed = typedCharacter(*static_cast<QKeyEvent *>(event));
-        if (!typed)
+        if (!typed || (m_enterAccepts && (*typed == '\r' || *typed == '\n')))
             return false;
         const auto message = refusedNumericKey(*typed, m_field);
         if (!message)
@@ -55,6 +57,7 @@ public:
 private:
     const NumericField &m_field;
     Dialogs &m_dialogs;
+    bool m_enterAccepts;
 };
 
 class RoomNameKeyFilter : public QObject
@@ -80,14 +83,14 @@ public:
 
 } // namespace
 
-void installKeyFilters(QWidget &window, Dialogs &dialogs)
+void installKeyFilters(QWidget &window, Dialogs &dialogs, bool inDialog)
 {
     // Each entry field takes the filter its name calls for.
     for (QLineEdit *edit : window.findChildren<QLineEdit *>()) {
         const QByteArray name = edit->objectName().toUtf8();
         for (const NumericField &field : kNumericFields) {
             if (name == field.name)
-                edit->installEventFilter(new NumericKeyFilter(field, dialogs, edit));
+                edit->installEventFilter(new NumericKeyFilter(field, dialogs, inDialog, edit));
         }
         if (name == kRoomNameField)
             edit->installEventFilter(new RoomNameKeyFilter(edit));

@@ -179,7 +179,7 @@ bool QtDialogs::askRoomProperties(RoomProperties &properties, Field focus)
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     form->addRow(buttons);
-    installKeyFilters(dialog, *this);
+    installKeyFilters(dialog, *this, true);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     for (std::size_t i = 0; i < edits.size(); ++i)

@@ -61,6 +61,65 @@ protected:
     }
 };
 
+// The status line. Where the window is too narrow for all of it, the description gives way
+// and the verdict at its end stays whole: the text is cut before the verdict, at a word,
+// and the whole of it shows in the tip.
+class StatusLabel : public QLabel
+{
+public:
+    // What the text shows in full before it is cut: its last part, after this mark.
+    static constexpr const char *kLastPart = " | ";
+
+    StatusLabel()
+    {
+        setObjectName("lblStatus");
+        setContentsMargins(4, 0, 4, 0);
+    }
+
+    void setStatus(const QString &text)
+    {
+        if (text == this->text())
+            return;
+        setText(text);
+        setToolTip(text);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        const QRect area = contentsRect();
+        const QFontMetrics metrics(font());
+        QString shown = text();
+        if (metrics.horizontalAdvance(shown) > area.width()) {
+            const qsizetype mark = shown.lastIndexOf(kLastPart);
+            const QString last = mark < 0 ? QString() : shown.mid(mark);
+            const QString head = mark < 0 ? shown : shown.left(mark);
+            const int room = area.width() - metrics.horizontalAdvance(last);
+            shown = room > metrics.horizontalAdvance(QStringLiteral("...."))
+                        ? cutAtWord(metrics, head, room) + last
+                        : metrics.elidedText(last.mid(3), Qt::ElideRight, area.width());
+        }
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(area, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, shown);
+    }
+
+private:
+    // The longest start of `text` that ends at a word and, with an ellipsis, fits `room`.
+    static QString cutAtWord(const QFontMetrics &metrics, const QString &text, int room)
+    {
+        const QString ellipsis = QStringLiteral("\u2026");
+        QString cut = metrics.elidedText(text, Qt::ElideRight, room);
+        if (cut == text)
+            return text;
+        cut.chop(1);
+        const qsizetype space = cut.lastIndexOf(' ');
+        if (space > 0)
+            cut.truncate(space);
+        return cut + ellipsis;
+    }
+};
+
 } // namespace
 
 ChartScrollArea::ChartScrollArea(PlotFrame *frame, QWidget *parent)
@@ -146,9 +205,7 @@ ViewOptions::ViewOptions(QMainWindow &window, const Document &document, const Ac
     connect(actions.actualSize, &QAction::triggered, this, [this] { setZoomPercent(kActualSize); });
     connect(actions.zoomToFit, &QAction::triggered, this, &ViewOptions::zoomToFit);
 
-    m_status = new QLabel;
-    m_status->setObjectName("lblStatus");
-    m_status->setContentsMargins(4, 0, 4, 0);
+    m_status = new StatusLabel;
     QStatusBar *bar = window.statusBar();
     bar->setSizeGripEnabled(false);
     bar->addWidget(m_status, 1);
@@ -309,14 +366,14 @@ void ViewOptions::showStatus()
     if (index == 0 && !verdicts) {
         // Cleared again, a label would lay the status bar out anew at every paint.
         if (!m_status->text().isEmpty())
-            m_status->clear();
+            static_cast<StatusLabel *>(m_status)->setStatus(QString());
         return;
     }
     std::string text =
         index == 0 ? std::string() : statusText(m_editor, index, facing, rules(), verdicts);
     if (index == 0 && verdicts)
         text = verdictSummary(countVerdicts(judgeRooms(m_editor.txtRoom, facing, rules())));
-    m_status->setText(QString::fromStdString(text));
+    static_cast<StatusLabel *>(m_status)->setStatus(QString::fromStdString(text));
 }
 
 const RuleTable &ViewOptions::rules() const
