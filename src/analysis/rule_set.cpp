@@ -205,7 +205,10 @@ private:
 
 std::string inQuotes(std::string_view text)
 {
-    return "\"" + std::string(text) + "\"";
+    std::string quoted(1, '"');
+    quoted += text;
+    quoted += '"';
+    return quoted;
 }
 
 const char *typeName(simdjson::dom::element_type type)

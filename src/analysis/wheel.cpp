@@ -72,17 +72,21 @@ struct Polygon
 Polygon clipClockwiseOf(const Polygon &polygon, ChartPoint boundary)
 {
     Polygon kept;
+    if (polygon.size == 0)
+        return kept;
+    ChartPoint a = polygon.points[polygon.size - 1];
+    double sideA = cross(boundary, a);
     for (int i = 0; i < polygon.size; ++i) {
-        const ChartPoint a = polygon.points[i];
-        const ChartPoint b = polygon.points[(i + 1) % polygon.size];
-        const double sideA = cross(boundary, a);
+        const ChartPoint b = polygon.points[i];
         const double sideB = cross(boundary, b);
-        if (sideA >= 0)
-            kept.points[kept.size++] = a;
         if ((sideA >= 0) != (sideB >= 0)) {
             const double t = sideA / (sideA - sideB);
             kept.points[kept.size++] = {a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
         }
+        if (sideB >= 0)
+            kept.points[kept.size++] = b;
+        a = b;
+        sideA = sideB;
     }
     return kept;
 }
@@ -95,9 +99,11 @@ Polygon clipToWedge(const Polygon &polygon, const Wheel::Wedge &wedge)
 
 double areaOf(const Polygon &polygon)
 {
-    double twice = 0;
-    for (int i = 0; i < polygon.size; ++i)
-        twice += cross(polygon.points[i], polygon.points[(i + 1) % polygon.size]);
+    if (polygon.size == 0)
+        return 0;
+    double twice = cross(polygon.points[polygon.size - 1], polygon.points[0]);
+    for (int i = 1; i < polygon.size; ++i)
+        twice += cross(polygon.points[i - 1], polygon.points[i]);
     return std::fabs(twice) / 2;
 }
 
@@ -135,7 +141,7 @@ long long shareRank(double share)
 {
     // Shares equal to a billionth rank equal, so that a tie the rounding of the clipping
     // breaks either way still goes to the first zone.
-    return std::llround(share * 1e9);
+    return static_cast<long long>(share * 1e9 + 0.5);
 }
 
 std::string_view wheelZoneName(WheelZone zone)
@@ -289,15 +295,16 @@ RoomShares shareRoom(const Wheel &wheel, const ChartRect &room)
     std::array<bool, kWheelZoneCount> allClockwise{};
     std::array<bool, kWheelZoneCount> allAnticlockwise{};
     for (int k = 0; k < zones; ++k) {
-        bool clockwise = true;
-        bool anticlockwise = true;
-        for (int c = 0; c < corners.size; ++c) {
-            const double side = cross(wheel.wedge(k).from, corners.points[c]);
-            clockwise = clockwise && side >= 0;
-            anticlockwise = anticlockwise && side <= 0;
+        const ChartPoint boundary = wheel.wedge(k).from;
+        int clockwise = 0;
+        int anticlockwise = 0;
+        for (int c = 0; c < 4; ++c) {
+            const double side = cross(boundary, corners.points[c]);
+            clockwise += side >= 0;
+            anticlockwise += side <= 0;
         }
-        allClockwise[k] = clockwise;
-        allAnticlockwise[k] = anticlockwise;
+        allClockwise[k] = clockwise == 4;
+        allAnticlockwise[k] = anticlockwise == 4;
     }
 
     std::array<double, kWheelZoneCount> areas{};
@@ -306,9 +313,15 @@ RoomShares shareRoom(const Wheel &wheel, const ChartRect &room)
         const int next = (k + 1) % zones;
         if (allAnticlockwise[k] || allClockwise[next])
             continue;
-        const double area = allClockwise[k] && allAnticlockwise[next]
-                                ? (right - left) * (bottom - top)
-                                : areaOf(clipToWedge(corners, wheel.wedge(k)));
+        // A boundary the room lies wholly on the right side of cuts nothing off.
+        double area = (right - left) * (bottom - top);
+        if (!allClockwise[k] || !allAnticlockwise[next]) {
+            const Wheel::Wedge &wedge = wheel.wedge(k);
+            const Polygon opened = allClockwise[k] ? corners : clipClockwiseOf(corners, wedge.from);
+            area = areaOf(allAnticlockwise[next]
+                              ? opened
+                              : clipClockwiseOf(opened, {-wedge.to.x, -wedge.to.y}));
+        }
         areas[k] = area;
         total += area;
     }

@@ -108,6 +108,8 @@ ZoneAnalysis analyseZones(const ChartTable &txtRoom, const ZoneSettings &setting
     const Wheel padas = padaWheel(settings);
     const std::vector<const KindVerdicts *> byKind = verdictsByKind(ruleSet, table);
     const RoomRules *firstKind = table.kinds().data();
+    // Most elements of a full chart are rooms: one allocation rather than a doubling series.
+    analysis.rooms.reserve(static_cast<std::size_t>(txtRoom.elementCount()));
 
     for (int i = 1; i <= txtRoom.elementCount(); ++i) {
         const ChartElement &element = txtRoom.at(i);
