@@ -304,7 +304,8 @@ KindVerdicts readKind(std::string_view kind, simdjson::dom::element element, con
     static constexpr std::array<std::string_view, 3> kVerdictNames = {"best zone", "acceptable",
                                                                       "move advised"};
     const auto lists = fieldsOf(objectAt(element, place), kVerdictNames, place);
-    KindVerdicts verdicts{std::string(kind), {}};
+    KindVerdicts verdicts;
+    verdicts.kind = kind;
     std::array<bool, kWheelZoneCount> given{};
     for (std::size_t v = 0; v < kVerdicts.size(); ++v) {
         if (!lists[v])
@@ -467,7 +468,8 @@ RuleSet builtInRuleSet(const RuleTable &table)
     RuleSet set;
     set.name = kBuiltInRuleSetName;
     for (const RoomRules &rules : table.kinds()) {
-        KindVerdicts verdicts{rules.kind, {}};
+        KindVerdicts verdicts;
+        verdicts.kind = rules.kind;
         std::array<bool, kWheelZoneCount> given{};
         for (int z = 0; z < kZoneCount; ++z) {
             const WheelZone zone = wheelZoneOf(static_cast<Zone>(z));

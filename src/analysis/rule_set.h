@@ -22,10 +22,17 @@ std::string_view padaEffectName(PadaEffect effect);
 // What one school of Vastu says of a room kind in each zone of the wheel.
 struct KindVerdicts
 {
+    static constexpr std::array<Verdict, kWheelZoneCount> unjudged()
+    {
+        std::array<Verdict, kWheelZoneCount> verdicts{};
+        verdicts.fill(Verdict::NotJudged);
+        return verdicts;
+    }
+
     std::string kind; // the room text it applies to, matched exactly
-    // By WheelZone: best zone, acceptable or move advised. The eight-zone wheel reads the
-    // principal zones only.
-    std::array<Verdict, kWheelZoneCount> byZone{};
+    // By WheelZone: best zone, acceptable or move advised once read or derived; not judged
+    // until then. The eight-zone wheel reads the principal zones only.
+    std::array<Verdict, kWheelZoneCount> byZone = unjudged();
 
     Verdict in(WheelZone zone) const { return byZone[static_cast<std::size_t>(zone)]; }
 };

@@ -1,9 +1,11 @@
 #include "analysis/rule_set.h"
 #include "analysis/rule_table.h"
+#include "fuzzing.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <random>
 #include <sstream>
 
 namespace tessel {
@@ -169,6 +171,33 @@ TEST_P(ReadRuleSetRefuses, WithOneMessageSayingWhatAndWhere)
 }
 
 INSTANTIATE_TEST_SUITE_P(HostileFiles, ReadRuleSetRefuses, ::testing::ValuesIn(hostileFiles()));
+
+// Mutated files, under the sanitizers: each gives a whole rule set or one message, never a
+// crash or a set with a gap. TESSEL_FUZZ_ITERATIONS sets how many (3000 by default).
+TEST(ReadRuleSetFuzz, MutatedFilesGiveASetOrAMessage)
+{
+    const RuleTable table;
+    const std::string good = exampleText();
+    std::mt19937 random(20261209);
+    int loaded = 0;
+    for (int i = 0; i < testing::fuzzIterations(3000); ++i) {
+        std::string bytes = good;
+        testing::mutate(bytes, random, "{}[]\",:\\ NSEW", 3);
+        const auto read = readRuleSet(bytes, table);
+        if (const auto *message = std::get_if<std::string>(&read)) {
+            ASSERT_FALSE(message->empty());
+            continue;
+        }
+        ++loaded;
+        const RuleSet &set = std::get<RuleSet>(read);
+        ASSERT_EQ(set.kinds.size(), table.kinds().size()) << bytes;
+        for (const KindVerdicts &kind : set.kinds)
+            for (const Verdict verdict : kind.byZone)
+                ASSERT_NE(verdict, Verdict::NotJudged) << bytes;
+    }
+    // Edits inside names and lists leave some files readable, so both paths are walked.
+    EXPECT_GT(loaded, 0);
+}
 
 } // namespace
 } // namespace tessel
