@@ -14,7 +14,7 @@ namespace {
 
 constexpr std::string_view kFormatName = "tessel-rule-set";
 constexpr std::int64_t kFormatVersion = 1;
-constexpr std::size_t kMaxNameBytes = 80;
+constexpr std::size_t kMaxNameCharacters = 80;
 // root > rooms > kind > verdict list: four levels; deeper is no rule set.
 constexpr std::size_t kMaxDepth = 8;
 
@@ -367,8 +367,12 @@ std::string readName(simdjson::dom::element element, const Place &place)
     const auto first = name.find_first_not_of(' ');
     if (first == std::string_view::npos)
         place.fail("the name is empty");
-    if (name.size() > kMaxNameBytes)
-        place.fail("the name is longer than " + std::to_string(kMaxNameBytes) + " characters");
+    // Characters, not bytes: the parser has made sure the text is UTF-8.
+    const auto characters = std::count_if(name.begin(), name.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    });
+    if (characters > static_cast<std::ptrdiff_t>(kMaxNameCharacters))
+        place.fail("the name is longer than " + std::to_string(kMaxNameCharacters) + " characters");
     for (const char c : name)
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
             place.fail("the name holds a control character");

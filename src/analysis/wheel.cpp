@@ -14,6 +14,12 @@ constexpr std::array<std::string_view, kWheelZoneCount> kWheelZoneNames = {
     "S", "SSW", "SW", "WSW", "W", "WNW", "NW", "NNW",
 };
 
+// The wheel zone of each specified Zone, in the order of the Zone values.
+constexpr std::array<WheelZone, kZoneCount> kPrincipalZones = {
+    WheelZone::NW, WheelZone::N,  WheelZone::NE, WheelZone::W,
+    WheelZone::E,  WheelZone::SW, WheelZone::S,  WheelZone::SE,
+};
+
 constexpr std::array<std::string_view, kPadaCount> kPadaCodes = {
     "N1", "N2", "N3", "N4", "N5", "N6", "N7", "N8", "E1", "E2", "E3", "E4", "E5", "E6", "E7", "E8",
     "S1", "S2", "S3", "S4", "S5", "S6", "S7", "S8", "W1", "W2", "W3", "W4", "W5", "W6", "W7", "W8",
@@ -159,49 +165,15 @@ std::optional<WheelZone> parseWheelZone(std::string_view name)
 
 std::optional<Zone> specifiedZone(WheelZone zone)
 {
-    switch (zone) {
-    case WheelZone::N:
-        return Zone::North;
-    case WheelZone::NE:
-        return Zone::NorthEast;
-    case WheelZone::E:
-        return Zone::East;
-    case WheelZone::SE:
-        return Zone::SouthEast;
-    case WheelZone::S:
-        return Zone::South;
-    case WheelZone::SW:
-        return Zone::SouthWest;
-    case WheelZone::W:
-        return Zone::West;
-    case WheelZone::NW:
-        return Zone::NorthWest;
-    default:
-        return std::nullopt;
-    }
+    for (int z = 0; z < kZoneCount; ++z)
+        if (kPrincipalZones[static_cast<std::size_t>(z)] == zone)
+            return static_cast<Zone>(z);
+    return std::nullopt;
 }
 
 WheelZone wheelZoneOf(Zone zone)
 {
-    switch (zone) {
-    case Zone::North:
-        return WheelZone::N;
-    case Zone::NorthEast:
-        return WheelZone::NE;
-    case Zone::East:
-        return WheelZone::E;
-    case Zone::SouthEast:
-        return WheelZone::SE;
-    case Zone::South:
-        return WheelZone::S;
-    case Zone::SouthWest:
-        return WheelZone::SW;
-    case Zone::West:
-        return WheelZone::W;
-    case Zone::NorthWest:
-        break;
-    }
-    return WheelZone::NW;
+    return kPrincipalZones[static_cast<std::size_t>(zone)];
 }
 
 WheelZone turnedZone(WheelZone zone, int steps)

@@ -132,6 +132,18 @@ void appendKey(std::string &out, std::string_view key)
     out += ": ";
 }
 
+template<typename Item, typename Append>
+void appendJsonList(std::string &out, const std::vector<Item> &items, Append append)
+{
+    out += "[";
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0)
+            out += ", ";
+        append(items[i]);
+    }
+    out += "]";
+}
+
 void appendRoomJson(std::string &out, const ChartTable &txtRoom, const RoomJudgement &room)
 {
     out += "{";
@@ -320,21 +332,13 @@ std::string zoneAnalysisJson(const ChartTable &txtRoom, const ZoneAnalysis &anal
     appendJsonString(out, analysis.ruleSetName);
     out += ", ";
     appendKey(out, "rooms");
-    out += "[";
-    for (std::size_t i = 0; i < analysis.rooms.size(); ++i) {
-        if (i > 0)
-            out += ", ";
-        appendRoomJson(out, txtRoom, analysis.rooms[i]);
-    }
-    out += "], ";
+    appendJsonList(out, analysis.rooms,
+                   [&](const RoomJudgement &room) { appendRoomJson(out, txtRoom, room); });
+    out += ", ";
     appendKey(out, "entrances");
-    out += "[";
-    for (std::size_t i = 0; i < analysis.entrances.size(); ++i) {
-        if (i > 0)
-            out += ", ";
-        appendEntranceJson(out, analysis.entrances[i]);
-    }
-    out += "]}";
+    appendJsonList(out, analysis.entrances,
+                   [&](const EntranceJudgement &entrance) { appendEntranceJson(out, entrance); });
+    out += "}";
     return out;
 }
 

@@ -121,6 +121,8 @@ std::vector<Hostile> hostileFiles()
          "reads version 1 only"},
         {"a name of no text", replaced(good, "\"Sixteen-zone school (example)\"", "\"  \""),
          "\"name\": the name is empty"},
+        {"a long name", replaced(good, "Sixteen-zone school (example)", std::string(81, 'x')),
+         "\"name\": the name is longer than 80 characters"},
         {"the built-in name", replaced(good, "Sixteen-zone school (example)", "built-in"),
          "the program's own"},
         {"a misspelt field", replaced(good, "favourablePadas", "favorablePadas"),
