@@ -12,6 +12,8 @@ packages=(
     # image writer plugin and, through fontconfig, a font come with it.
     qt6-base-dev
     libgtest-dev
+    # Reads rule set files (JSON) as hostile input in the core.
+    libsimdjson-dev
     libbenchmark-dev
     # Validate the launcher entry and the software-centre description of the install.
     desktop-file-utils
