@@ -39,13 +39,9 @@ struct FullDocument
     FullDocument()
     {
         LayoutDocument full = bench::fullDocument();
-        document.setPlotAccess(
-            [full] {
-                return PlotEntry{full.plotLength, full.plotWidth, full.facing};
-            },
-            [](const PlotEntry &) {});
-        document.load(std::move(full.table), document.plot(), folder.filePath("full.tessel"),
-                      false);
+        document.load(std::move(full.table),
+                      PlotState{full.plotLength, full.plotWidth, full.facing, full.facing},
+                      folder.filePath("full.tessel"), false);
     }
     QTemporaryDir folder;
     Document document;

@@ -4,6 +4,7 @@
 
 #include "app/startup.h"
 #include "tiled_chart.h"
+#include "ui/document.h"
 #include "ui/frm_main.h"
 #include "ui/qt_dialogs.h"
 
@@ -59,7 +60,9 @@ int main(int argc, char *argv[])
                                   [&dialogs, &report, count](tessel::FrmMain &window) {
                                       dialogs.setParent(&window);
                                       // Shown but not painted: the first frame paints them.
-                                      tileRooms(window.editor().txtRoom, count);
+                                      tessel::ChartTable table;
+                                      tileRooms(table, count);
+                                      window.document().load(std::move(table), {}, {}, false);
                                       window.installEventFilter(&report);
                                   });
 }

@@ -3,6 +3,7 @@
 
 #include "analysis/report.h"
 #include "scattered_rooms.h"
+#include "ui/document.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
 #include "ui/qt_dialogs.h"
@@ -36,7 +37,9 @@ void showReport(benchmark::State &state)
 {
     tessel::QtDialogs dialogs;
     tessel::FrmMain window(dialogs);
-    tessel::bench::addScatteredRooms(window.editor().txtRoom, 100);
+    tessel::ChartTable table;
+    tessel::bench::addScatteredRooms(table, 100);
+    window.document().load(std::move(table), {}, {}, false);
     window.show();
     QApplication::processEvents();
     auto *analysis = window.findChild<QPushButton *>("cmdAnalysis");
