@@ -10,6 +10,7 @@
 #include "ui/recovery.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -81,7 +82,7 @@ BENCHMARK(BM_OpenLayoutDocument)->Unit(benchmark::kMillisecond);
 void BM_RecoveryWriteOnTheWindowsThread(benchmark::State &state)
 {
     FullDocument full;
-    RecoveryFile recovery(full.document, full.folder.filePath("recovery.tessel"));
+    RecoveryFile recovery(full.document, full.dialogs, full.folder.filePath("recovery"));
     for (auto _ : state) {
         recovery.write();
         state.PauseTiming();
@@ -112,6 +113,7 @@ struct ImageLayout
     }
     QTemporaryDir folder;
     Document document;
+    SilentDialogs dialogs;
 };
 
 // The copy written a second after each change: one room moved, the image as it was. Timed on
@@ -119,12 +121,16 @@ struct ImageLayout
 void BM_RecoveryWriteAfterOneRoomChange(benchmark::State &state)
 {
     ImageLayout layout;
-    RecoveryFile recovery(layout.document, layout.folder.filePath("recovery.tessel"));
+    RecoveryFile recovery(layout.document, layout.dialogs, layout.folder.filePath("recovery"));
     recovery.writeNow();
     for (auto _ : state) {
         layout.document.editor().txtRoom.at(1).left += 1;
         recovery.writeNow();
     }
+    QCoreApplication::processEvents();
+    if (layout.dialogs.failed)
+        state.SkipWithError("the copy was not written");
+    state.counters["copy bytes"] = static_cast<double>(QFileInfo(recovery.path()).size());
 }
 BENCHMARK(BM_RecoveryWriteAfterOneRoomChange)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -132,7 +138,7 @@ BENCHMARK(BM_RecoveryWriteAfterOneRoomChange)->Unit(benchmark::kMillisecond)->Us
 void BM_RecoveryWriteAfterNewPlanImage(benchmark::State &state)
 {
     ImageLayout layout;
-    RecoveryFile recovery(layout.document, layout.folder.filePath("recovery.tessel"));
+    RecoveryFile recovery(layout.document, layout.dialogs, layout.folder.filePath("recovery"));
     recovery.writeNow();
     PlanImage &plan = layout.document.editor().plan;
     for (auto _ : state) {
@@ -141,6 +147,9 @@ void BM_RecoveryWriteAfterNewPlanImage(benchmark::State &state)
         state.ResumeTiming();
         recovery.writeNow();
     }
+    QCoreApplication::processEvents();
+    if (layout.dialogs.failed)
+        state.SkipWithError("the copy was not written");
 }
 BENCHMARK(BM_RecoveryWriteAfterNewPlanImage)->Unit(benchmark::kMillisecond)->UseRealTime();
 

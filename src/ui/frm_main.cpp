@@ -429,11 +429,11 @@ bool FrmMain::openLayoutFile(const QString &path)
     return m_documents->openLayoutFile(path);
 }
 
-void FrmMain::keepRecoveryFile(const QString &path)
+void FrmMain::keepRecoveryFile(const QString &folder)
 {
     delete m_recovery;
-    m_recovery = new RecoveryFile(*m_document, path, this);
-    m_recovery->offerRestore(m_dialogs);
+    m_recovery = new RecoveryFile(*m_document, m_dialogs, folder, this);
+    m_recovery->offerRestore();
 }
 
 bool FrmMain::event(QEvent *event)

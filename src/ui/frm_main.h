@@ -52,9 +52,9 @@ public:
     // Opens a layout document, or a layout file of the first format, asking first about
     // unsaved changes; from the command line and from another start of the program.
     bool openLayoutFile(const QString &path);
-    // Keeps a copy of unsaved work in this file from now on, and first offers to restore the
-    // copy a run that did not end cleanly left there.
-    void keepRecoveryFile(const QString &path);
+    // Keeps a copy of unsaved work in a file of its own in this folder from now on, and first
+    // offers to restore a copy a run that did not end cleanly left there.
+    void keepRecoveryFile(const QString &folder);
     RecoveryFile *recoveryFile() const { return m_recovery; }
     PlanImageCommands &planImage() const { return *m_planImage; }
 
