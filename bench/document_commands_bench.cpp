@@ -1,6 +1,7 @@
 // Layout documents of a full chart (32767 elements) as the window saves and opens them, file
-// included, and the part of a recovery write that runs on the window's thread: the copy it
-// takes before the writer's thread writes it.
+// included, the part of a recovery write that runs on the window's thread (the copy it takes
+// before the writer's thread writes it), and whole recovery writes of a layout with a plan
+// image of the largest size a layout keeps.
 
 #include "full_document.h"
 #include "model/dialogs.h"
@@ -9,6 +10,7 @@
 #include "ui/recovery.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -76,7 +78,7 @@ BENCHMARK(BM_OpenLayoutDocument)->Unit(benchmark::kMillisecond);
 void BM_RecoveryWriteOnTheWindowsThread(benchmark::State &state)
 {
     FullDocument full;
-    RecoveryFile recovery(full.document, full.folder.filePath("recovery.tessel"));
+    RecoveryFile recovery(full.document, full.dialogs, full.folder.filePath("recovery"));
     for (auto _ : state) {
         recovery.write();
         state.PauseTiming();
@@ -85,6 +87,67 @@ void BM_RecoveryWriteOnTheWindowsThread(benchmark::State &state)
     }
 }
 BENCHMARK(BM_RecoveryWriteOnTheWindowsThread)->Unit(benchmark::kMillisecond);
+
+// A few rooms over a plan image of kMaxPlanImageBytes; bytes the recovery keeps as they are.
+struct ImageLayout
+{
+    ImageLayout()
+    {
+        ChartTable table;
+        for (int i = 0; i < 12; ++i)
+            appendElement(table, {"Kitchen", i * 400.0f, 0, 380, 380, 0});
+        document.setPlotAccess(
+            [] {
+                return PlotEntry{"60", "30", Facing::North};
+            },
+            [](const PlotEntry &) {});
+        std::string bytes(kMaxPlanImageBytes, '\0');
+        for (std::size_t i = 0; i < bytes.size(); ++i)
+            bytes[i] = static_cast<char>((i * 2654435761u) >> 13);
+        document.load(std::move(table), document.plot(), {}, true,
+                      {std::make_shared<const std::string>(std::move(bytes))});
+    }
+    QTemporaryDir folder;
+    Document document;
+    SilentDialogs dialogs;
+};
+
+// The copy written a second after each change: one room moved, the image as it was. Timed on
+// the clock, as the writing runs on the writer's thread.
+void BM_RecoveryWriteAfterOneRoomChange(benchmark::State &state)
+{
+    ImageLayout layout;
+    RecoveryFile recovery(layout.document, layout.dialogs, layout.folder.filePath("recovery"));
+    recovery.writeNow();
+    for (auto _ : state) {
+        layout.document.editor().txtRoom.at(1).left += 1;
+        recovery.writeNow();
+    }
+    QCoreApplication::processEvents();
+    if (layout.dialogs.failed)
+        state.SkipWithError("the copy was not written");
+    state.counters["copy bytes"] = static_cast<double>(QFileInfo(recovery.path()).size());
+}
+BENCHMARK(BM_RecoveryWriteAfterOneRoomChange)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The copy written after the plan image changed: a copy of the same bytes, loaded again.
+void BM_RecoveryWriteAfterNewPlanImage(benchmark::State &state)
+{
+    ImageLayout layout;
+    RecoveryFile recovery(layout.document, layout.dialogs, layout.folder.filePath("recovery"));
+    recovery.writeNow();
+    PlanImage &plan = layout.document.editor().plan;
+    for (auto _ : state) {
+        state.PauseTiming();
+        plan.bytes = std::make_shared<const std::string>(*plan.bytes);
+        state.ResumeTiming();
+        recovery.writeNow();
+    }
+    QCoreApplication::processEvents();
+    if (layout.dialogs.failed)
+        state.SkipWithError("the copy was not written");
+}
+BENCHMARK(BM_RecoveryWriteAfterNewPlanImage)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

@@ -69,9 +69,8 @@ StartupEnvironment StartupEnvironment::system()
     if (folder.isEmpty())
         folder = QDir::tempPath();
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(data);
     return {folder + QStringLiteral("/tessel.lock"), jpegWriterAvailable,
-            folder + QStringLiteral("/tessel.socket"), data + QStringLiteral("/recovery.tessel")};
+            folder + QStringLiteral("/tessel.socket"), data + QStringLiteral("/recovery")};
 }
 
 int runApplication(QApplication &app, Dialogs &dialogs, const StartupEnvironment &environment,
@@ -101,8 +100,8 @@ int runApplication(QApplication &app, Dialogs &dialogs, const StartupEnvironment
         onShown(window);
     FileHandoffServer server;
     listenForFiles(server, environment.handoffSocket, window);
-    if (!environment.recoveryFilePath.isEmpty())
-        window.keepRecoveryFile(environment.recoveryFilePath);
+    if (!environment.recoveryFolder.isEmpty())
+        window.keepRecoveryFile(environment.recoveryFolder);
     for (const QString &file : files)
         window.openLayoutFile(QFileInfo(file).absoluteFilePath());
     return app.exec();

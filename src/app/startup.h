@@ -23,8 +23,8 @@ struct StartupEnvironment
     // Where the running instance listens for files handed to a second start; none when
     // empty.
     QString handoffSocket = {};
-    // Where unsaved work is kept against a crash; none when empty.
-    QString recoveryFilePath = {};
+    // Where each instance keeps a copy of its unsaved work against a crash; none when empty.
+    QString recoveryFolder = {};
 
     static StartupEnvironment system();
 };

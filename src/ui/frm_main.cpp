@@ -406,11 +406,11 @@ void FrmMain::openWaitingFiles()
         m_documents->openLayoutFile(m_waitingFiles.takeFirst());
 }
 
-void FrmMain::keepRecoveryFile(const QString &path)
+void FrmMain::keepRecoveryFile(const QString &folder)
 {
     delete m_recovery;
-    m_recovery = new RecoveryFile(*m_document, path, this);
-    m_recovery->offerRestore(m_dialogs);
+    m_recovery = new RecoveryFile(*m_document, m_dialogs, folder, this);
+    m_recovery->offerRestore();
 }
 
 bool FrmMain::event(QEvent *event)

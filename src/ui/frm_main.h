@@ -58,9 +58,9 @@ public:
     // element is held or a dialog is open, the file waits (false) until the drop or until the
     // dialog is answered.
     bool openLayoutFile(const QString &path);
-    // Keeps a copy of unsaved work in this file from now on, and first offers to restore the
-    // copy a run that did not end cleanly left there.
-    void keepRecoveryFile(const QString &path);
+    // Keeps a copy of unsaved work in a file of its own in this folder from now on, and first
+    // offers to restore a copy a run that did not end cleanly left there.
+    void keepRecoveryFile(const QString &folder);
     RecoveryFile *recoveryFile() const { return m_recovery; }
     PlanImageCommands &planImage() const { return *m_planImage; }
 

@@ -48,14 +48,18 @@ protected:
 
     QString lockPath() const { return m_runtime.filePath("tessel.lock"); }
 
-    QProcess *launch(const QString &program, const QStringList &arguments = {})
+    // Each start shares the test's home; `runtime` is its runtime folder, the test's own unless
+    // given.
+    QProcess *launch(const QString &program, const QStringList &arguments = {},
+                     const QString &runtime = {})
     {
         auto *process = new QProcess;
         m_started.push_back(process);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_QPA_PLATFORM", "offscreen");
-        environment.insert("XDG_RUNTIME_DIR", m_runtime.path());
+        environment.insert("XDG_RUNTIME_DIR", runtime.isEmpty() ? m_runtime.path() : runtime);
         environment.insert("XDG_DATA_HOME", m_runtime.filePath("data"));
+        environment.insert("XDG_CONFIG_HOME", m_runtime.filePath("config"));
         process->setProcessEnvironment(environment);
         process->setProcessChannelMode(QProcess::SeparateChannels);
         process->start(program, arguments);
@@ -63,9 +67,9 @@ protected:
     }
 
     // Starts the probe and waits for it to end on its own.
-    Output runProbe(const QStringList &arguments = {})
+    Output runProbe(const QStringList &arguments = {}, const QString &runtime = {})
     {
-        QProcess *probe = launch(TESSEL_PROBE, arguments);
+        QProcess *probe = launch(TESSEL_PROBE, arguments, runtime);
         Output output;
         if (!probe->waitForFinished(kTimeoutMs) || probe->exitStatus() != QProcess::NormalExit) {
             ADD_FAILURE() << "the probe did not end by itself: "
@@ -91,6 +95,31 @@ protected:
             QThread::msleep(20);
         }
         return false;
+    }
+
+    // A layout file of two elements, which an instance opens as unsaved work.
+    QString layoutFile() const
+    {
+        const QString layout = m_runtime.filePath("Structure.txt");
+        QFile file(layout);
+        if (file.open(QIODevice::WriteOnly))
+            file.write("1,\"Kitchen\",0,0,1600,800,0\r\n2,\"\",800,800,400,0,1\r\n");
+        return layout;
+    }
+
+    // The copies of unsaved work the instances keep.
+    QStringList recoveryCopies() const
+    {
+        return QDir(m_runtime.filePath("data/Tessel/Tessel/recovery"))
+            .entryList({"*.tessel"}, QDir::Files);
+    }
+
+    bool waitForRecoveryCopy() const
+    {
+        const QDeadlineTimer deadline(kTimeoutMs);
+        while (recoveryCopies().isEmpty() && !deadline.hasExpired())
+            QThread::msleep(50);
+        return !recoveryCopies().isEmpty();
     }
 
     qint64 lockOwner() const
@@ -201,31 +230,26 @@ TEST_F(Instances, CommandLineAnswersWithoutAWindow)
 }
 
 // A layout file given to a second start is opened by the first, which keeps a copy of the
-// unsaved work; killed, it leaves that copy, and the next start brings the work back.
+// unsaved work. An instance of the same home that the single-instance lock does not keep out
+// (another runtime folder) neither offers nor removes that live copy; killed, the first leaves
+// it, and the next start brings the work back.
 TEST_F(Instances, FileGivenToASecondStartOpensInTheFirstAndSurvivesAKill)
 {
-    const QString layout = m_runtime.filePath("Structure.txt");
-    {
-        QFile file(layout);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("1,\"Kitchen\",0,0,1600,800,0\r\n2,\"\",800,800,400,0,1\r\n");
-    }
     QProcess *first = launch(TESSEL_EXECUTABLE);
     ASSERT_TRUE(first->waitForStarted(kTimeoutMs));
     ASSERT_TRUE(waitForLock(*first));
-    QProcess *second = launch(TESSEL_EXECUTABLE, {layout});
+    QProcess *second = launch(TESSEL_EXECUTABLE, {layoutFile()});
     ASSERT_TRUE(second->waitForFinished(kTimeoutMs));
     EXPECT_EQ(second->exitCode(), 0);
+    ASSERT_TRUE(waitForRecoveryCopy());
 
-    const QString recovery = m_runtime.filePath("data/Tessel/Tessel/recovery.tessel");
-    const QDeadlineTimer deadline(kTimeoutMs);
-    while (!QFile::exists(recovery) && !deadline.hasExpired())
-        QThread::msleep(50);
-    ASSERT_TRUE(QFile::exists(recovery));
+    QTemporaryDir otherRuntime;
+    EXPECT_EQ(runProbe({}, otherRuntime.path()).lines, Lines{"shown\tfrmMain"});
+    EXPECT_EQ(recoveryCopies().size(), 1);
     first->kill();
     ASSERT_TRUE(first->waitForFinished(kTimeoutMs));
 
-    const Output next = runProbe({"--yes", "--tell-layout"});
+    const Output next = runProbe({"--yes", "--tell-layout"}, otherRuntime.path());
     EXPECT_EQ(
         next.lines,
         (Lines{"shown\tfrmMain",
@@ -234,7 +258,7 @@ TEST_F(Instances, FileGivenToASecondStartOpensInTheFirstAndSurvivesAKill)
                "layout\tTessel v1.45[*]\t2",
                "choice\tThe layout \"Untitled\" has changes that are not saved. Save them?"}));
     // Closed, it asked about the work and let it go: nothing is left to recover.
-    EXPECT_FALSE(QFile::exists(recovery));
+    EXPECT_TRUE(recoveryCopies().isEmpty());
 }
 
 } // namespace

@@ -3,7 +3,9 @@
 
 #include "app/startup.h"
 #include "fake_dialogs.h"
+#include "ui/document.h"
 #include "ui/frm_main.h"
+#include "ui/recovery.h"
 
 #include <QApplication>
 #include <QFile>
@@ -166,6 +168,32 @@ TEST_F(Startup, LockThatCannotBeMadeDoesNotKeepTheProgramFromStarting)
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(m_dialogs.messages.empty());
     EXPECT_EQ(run.windowsShown, 1);
+}
+
+// Where the single-instance lock cannot be made at all, a second instance runs beside the
+// first: it neither offers nor removes the first's live work, which is offered once the first
+// is gone.
+TEST_F(Startup, CopyOfAnotherRunningInstanceIsLeftAlone)
+{
+    StartupEnvironment unlocked = environment(true);
+    unlocked.lockFilePath = m_folder.filePath("no such folder/tessel.lock");
+    unlocked.recoveryFolder = m_folder.filePath("recovery");
+    Document document;
+    FakeDialogs firstDialogs;
+    auto first = std::make_unique<RecoveryFile>(document, firstDialogs, unlocked.recoveryFolder);
+    document.load({}, {"60", "30", Facing::North}, {}, true);
+    first->writeNow();
+    const QString copy = first->path();
+
+    start(unlocked);
+    EXPECT_TRUE(m_dialogs.questions.empty());
+    EXPECT_TRUE(QFile::exists(copy));
+
+    first.reset(); // gone without a clean end
+    m_dialogs.yesNoAnswers = {false};
+    start(unlocked);
+    EXPECT_EQ(m_dialogs.questions.size(), 1u);
+    EXPECT_FALSE(QFile::exists(copy));
 }
 
 TEST(SystemEnvironment, LockLivesInUserRuntimeFolderAndJpegCanBeWritten)

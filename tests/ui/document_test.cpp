@@ -1,21 +1,28 @@
+#include "../ui/file_faults.h"
 #include "fake_dialogs.h"
 #include "sample_plan.h"
 #include "storage/layout_document.h"
 #include "storage/layout_file.h"
 #include "ui/document.h"
+#include "ui/document_commands.h"
 #include "ui/frm_main.h"
 #include "ui/recovery.h"
 #include "window_support.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 #include <memory>
 
@@ -43,9 +50,25 @@ private slots:
     void aLayoutFileOpensAsANewUntitledLayout();
     void recoveryKeepsUnsavedWorkUntilSaved_data();
     void recoveryKeepsUnsavedWorkUntilSaved();
+    void recoveryWritesThePlanImageOnlyWhenItChanges();
+    void recoveryThatFailsIsToldOnce_data();
+    void recoveryThatFailsIsToldOnce();
+    void copiesThatCannotBeRemovedAreNotOfferedAgain();
 
 private:
     std::unique_ptr<FrmMain> openWindow(FakeDialogs &dialogs) const;
+    // A start that keeps its copy in the test's recovery folder.
+    std::unique_ptr<FrmMain> restart(FakeDialogs &dialogs) const
+    {
+        auto window = openWindow(dialogs);
+        window->keepRecoveryFile(inDir("recovery"));
+        return window;
+    }
+    // The files of the recovery folder but the locks.
+    QStringList recoveryFiles() const
+    {
+        return QDir(inDir("recovery")).entryList({"*.tessel", "*.plan"}, QDir::Files);
+    }
     void keys(const char *sequence) const
     {
         QTest::keySequence(m_window.get(), QKeySequence(sequence));
@@ -269,41 +292,185 @@ void DocumentTest::recoveryKeepsUnsavedWorkUntilSaved_data()
 void DocumentTest::recoveryKeepsUnsavedWorkUntilSaved()
 {
     QFETCH(bool, restore);
-    const QString recovery = inDir("recovery.tessel");
-    m_window->keepRecoveryFile(recovery);
+    m_window->keepRecoveryFile(inDir("recovery"));
     QVERIFY(m_dialogs->questions.empty());
+    const QString recovery = m_window->recoveryFile()->path();
 
     // Written soon after a change, gone once the layout is saved.
     const LayoutDocument plan = testing::samplePlanDocument(Facing::South);
-    m_window->document().load(plan.table, {plan.plotLength, plan.plotWidth, plan.facing}, {}, true);
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    const PlanImage image{std::make_shared<const std::string>(png.toStdString()), 25, false};
+    m_window->document().load(plan.table, {plan.plotLength, plan.plotWidth, plan.facing}, {}, true,
+                              image);
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(recovery), 2000);
     m_dialogs->fileAnswers = {inDir("plan.tessel").toStdString()};
     keys("Ctrl+S");
-    QVERIFY(!QFile::exists(recovery));
+    QCOMPARE(recoveryFiles(), QStringList());
 
     // Changed again, then the program is gone without closing.
     m_window->document().load(plan.table, {plan.plotLength, "45", plan.facing},
-                              inDir("plan.tessel"), true);
+                              inDir("plan.tessel"), true, image);
     const std::string unsaved = shown();
     m_window->recoveryFile()->writeNow();
-    QVERIFY(QFile::exists(recovery));
+    m_window.reset();
 
     FakeDialogs dialogs;
     dialogs.yesNoAnswers = {restore};
-    const auto next = openWindow(dialogs);
-    next->keepRecoveryFile(recovery);
+    const auto next = restart(dialogs);
     QCOMPARE(dialogs.questions.size(), 1u);
     QCOMPARE(dialogs.questions.front().text,
              "Tessel was not ended properly last time. Restore the layout \"plan.tessel\" with "
              "the changes that were not saved?");
     if (restore) {
         QCOMPARE(shownIn(*next), unsaved);
+        QCOMPARE(*next->editor().plan.bytes, *image.bytes);
+        QCOMPARE(next->editor().plan.opacity, 25);
+        QVERIFY(!next->editor().plan.shown);
         QCOMPARE(next->windowTitle(), "plan.tessel[*] - Tessel v1.45");
         QVERIFY(next->isWindowModified());
+        // The copy restored is the new run's own: it is kept until the work is saved.
+        QCOMPARE(next->recoveryFile()->path(), recovery);
     } else {
-        QVERIFY(!QFile::exists(recovery));
+        QCOMPARE(recoveryFiles(), QStringList());
         QCOMPARE(next->editor().txtRoom.elementCount(), 0);
     }
+}
+
+void DocumentTest::recoveryWritesThePlanImageOnlyWhenItChanges()
+{
+    m_window->keepRecoveryFile(inDir("recovery"));
+    const auto imageOf = [](char fill) {
+        return PlanImage{std::make_shared<const std::string>(std::string(64 * 1024, fill))};
+    };
+    const LayoutDocument plan = testing::samplePlanDocument(Facing::South);
+    m_window->document().load(plan.table, {}, {}, true, imageOf('a'));
+    RecoveryFile &recovery = *m_window->recoveryFile();
+    recovery.writeNow();
+    // The image files by name and inode: a file written again is a new one.
+    const auto images = [this] {
+        QStringList files;
+        for (const QString &name : QDir(inDir("recovery")).entryList({"*.plan"}, QDir::Files)) {
+            struct stat status = {};
+            stat(QFile::encodeName(inDir("recovery/" + name)).constData(), &status);
+            files << name + ' ' + QString::number(status.st_ino);
+        }
+        return files;
+    };
+    const QStringList first = images();
+    QCOMPARE(first.size(), 1);
+
+    m_window->document().nudgeElement(1, m_window->editor().txtRoom.at(1).left + 80,
+                                      m_window->editor().txtRoom.at(1).top);
+    recovery.writeNow();
+    QCOMPARE(images(), first);
+    QVERIFY(QFileInfo(recovery.path()).size() < 4096);
+
+    // A new image replaces the one kept.
+    m_window->document().setPlanImage(imageOf('b'));
+    recovery.writeNow();
+    QCOMPARE(images().size(), 1);
+    QVERIFY(images() != first);
+}
+
+void DocumentTest::recoveryThatFailsIsToldOnce_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("read-only folder") << "read-only"
+                                      << "Permission denied";
+    QTest::newRow("folder that cannot be made") << "under a file"
+                                                << "Not a directory";
+    QTest::newRow("full disk") << "full"
+                               << "File too large";
+}
+
+void DocumentTest::recoveryThatFailsIsToldOnce()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, reason);
+    QString folder = inDir("recovery");
+    QVERIFY(QDir().mkpath(folder));
+    std::optional<testing::WithoutPermissionOverride> readOnly;
+    std::optional<testing::FileSizeLimit> full;
+    if (fault == "read-only") {
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+        // Also for the writer's thread, which the first write starts from this one.
+        readOnly.emplace();
+    } else if (fault == "under a file") {
+        writeFile("file", "x");
+        folder = inDir("file/recovery");
+    } else {
+        full.emplace(16 * 1024);
+    }
+    m_window->keepRecoveryFile(folder);
+    const LayoutDocument plan = testing::samplePlanDocument(Facing::South);
+    for (const char fill : {'a', 'b'}) {
+        m_window->document().load(plan.table, {}, {}, true,
+                                  {std::make_shared<const std::string>(64 * 1024, fill)});
+        m_window->recoveryFile()->writeNow();
+        QTest::qWait(10);
+    }
+    readOnly.reset();
+    full.reset();
+    QFile::setPermissions(inDir("recovery"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    QCOMPARE(m_dialogs->messages.size(), 1u);
+    QCOMPARE(m_dialogs->messages.front().icon, Icon::Critical);
+    QCOMPARE(QString::fromStdString(m_dialogs->lastMessage()),
+             "Unsaved changes cannot be protected against a crash: no copy of them can be kept in "
+             "\"" +
+                 folder + "\": " + reason + ".\n\nSave the layout to keep your work.");
+}
+
+// Offered only where it can be removed after, and never once its work was saved or let go.
+void DocumentTest::copiesThatCannotBeRemovedAreNotOfferedAgain()
+{
+    const auto setWritable = [this](bool writable) {
+        QFile::setPermissions(inDir("recovery"),
+                              QFile::ReadOwner | QFile::ExeOwner |
+                                  (writable ? QFile::WriteOwner : QFile::Permissions()));
+    };
+    {
+        FakeDialogs dialogs;
+        auto crashed = restart(dialogs);
+        crashed->document().load({}, {"60", "30", Facing::North}, {}, true);
+        crashed->recoveryFile()->writeNow();
+    }
+    for (int start = 0; start < 2; ++start) {
+        setWritable(false);
+        testing::WithoutPermissionOverride readOnly;
+        FakeDialogs dialogs;
+        restart(dialogs);
+        QVERIFY(dialogs.questions.empty());
+        QVERIFY(dialogs.lastMessage().ends_with("The unsaved work an earlier run left there is "
+                                                "kept, and will be offered once the folder can "
+                                                "be written again."));
+    }
+    setWritable(true);
+    m_dialogs->yesNoAnswers = {true};
+    m_window = restart(*m_dialogs);
+    QCOMPARE(testing::findControl<QLineEdit>(*m_window, "txtPlotLength")->text(), "60");
+
+    // Saved while the copy cannot be removed; it never comes back.
+    setWritable(false);
+    {
+        testing::WithoutPermissionOverride readOnly;
+        m_dialogs->fileAnswers = {inDir("plan.tessel").toStdString()};
+        QVERIFY(m_window->documentCommands().saveLayout());
+    }
+    m_window.reset();
+    setWritable(true);
+    QCOMPARE(recoveryFiles().size(), 1);
+    FakeDialogs dialogs;
+    restart(dialogs);
+    QVERIFY(dialogs.questions.empty());
+    QCOMPARE(recoveryFiles(), QStringList());
 }
 
 QTEST_MAIN(DocumentTest)

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -83,9 +84,10 @@ void SeamsTest::aHandOverWaitsForTheDialogToBeAnswered()
 void SeamsTest::aHandOverWaitsForTheRestoreQuestion()
 {
     const QString five = writeDocument("five.tessel", 5);
-    const QString recovery = inDir("recovery.tessel");
+    const QString recovery = inDir("recovery");
+    QVERIFY(QDir().mkpath(recovery));
     {
-        QFile file(recovery);
+        QFile file(recovery + "/left-by-a-crash.tessel");
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray::fromStdString(
             writeLayoutDocument(testing::samplePlanDocument(Facing::East))));
