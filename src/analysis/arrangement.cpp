@@ -1,6 +1,7 @@
 #include "analysis/arrangement.h"
 
 #include "analysis/arrangement_search.h"
+#include "analysis/arrangement_solver.h"
 #include "analysis/rule_table.h"
 #include "model/number.h"
 #include "model/placement.h"
@@ -19,9 +20,9 @@ using arranging::Stay;
 
 namespace {
 
-// Up to this many rooms that may move, the exact search is given the time to prove its
-// result best; beyond it the local search has the time.
-constexpr std::size_t kExactRooms = 15;
+// Up to this many rooms that may move, the solver has nearly all the time to prove its result
+// best; with more, it often cannot, and the local search has a good part of the time.
+constexpr std::size_t kProvedRooms = 15;
 
 } // namespace
 
@@ -202,42 +203,38 @@ Searched search(const ArrangementRequest &request, const Setup &setup,
                std::chrono::duration_cast<std::chrono::steady_clock::duration>(limit * share);
     };
     arranging::LocalSearch local(problem, clock);
-    arranging::ExactSearch exact(problem, clock);
     const bool byCorner = request.judge.isByCorner();
 
     std::optional<Layout> found = local.initial();
-    if (!found && byCorner) {
-        // The greedy start found no place for some room; the exact search looks for any.
-        Layout any = standing(problem);
-        exact.rootBound(at(0.2));
-        if (exact.improve(any, std::numeric_limits<int>::min() / 2, at(0.8)).found)
-            found = any;
+    if (found) {
+        local.improve(*found);
+        clock.setBest(*found);
     }
-    if (!found || !local.isValid(*found)) {
+    const int bound = byCorner ? local.bound() : problem.bestScore * int(problem.rooms.size());
+    const int score = found ? scoreLayout(problem, *found).score : 0;
+    // The solver proves the best for a judge by corner, and finds a place for every room
+    // where the greedy start found none.
+    if (byCorner && (!found || score < bound)) {
+        Layout solved = found ? *found : standing(problem);
+        const arranging::SolverOutcome outcome = arranging::solveExactly(
+            problem, solved, clock, at(problem.rooms.size() <= kProvedRooms ? 0.85 : 0.6));
+        if (outcome.found && local.isValid(solved) &&
+            (!found || scoreLayout(problem, solved).score >= score)) {
+            found = std::move(solved);
+            result.optimal = outcome.proved;
+            clock.setBest(*found);
+        }
+    }
+    if (!found) {
         result.layout = standing(problem);
         return result;
     }
     Layout layout = std::move(*found);
     result.feasible = true;
-    clock.setBest(layout);
+    if (!result.optimal && scoreLayout(problem, layout).score < bound)
+        local.explore(layout, at(0.9), bound);
+    // What moves, moves as little as it can.
     local.improve(layout);
-    clock.setBest(layout);
-
-    const int allBest = problem.bestScore * int(problem.rooms.size());
-    int bound = allBest;
-    if (byCorner)
-        bound = exact.rootBound(at(0.3));
-    int score = scoreLayout(problem, layout).score;
-    if (score < bound) {
-        const bool exactToo = byCorner && problem.rooms.size() <= kExactRooms;
-        local.explore(layout, at(exactToo ? 0.25 : 0.9), bound);
-        score = scoreLayout(problem, layout).score;
-        if (exactToo && score < bound) {
-            auto outcome = exact.improve(layout, score, at(0.9));
-            result.optimal = outcome.complete;
-            local.improve(layout);
-        }
-    }
     result.optimal = result.optimal || scoreLayout(problem, layout).score >= bound;
     // Nothing better than where the rooms stand: they stay.
     if (standsFree &&
@@ -304,28 +301,29 @@ std::string summaryOf(const Arrangement &arrangement, bool timedOut)
                        std::to_string(after.moveAdvised) + " move advised (now " +
                        std::to_string(before.best) + ", " + std::to_string(before.acceptable) +
                        ", " + std::to_string(before.moveAdvised) + ")";
-    if (!arrangement.feasible)
-        return text + ". The rooms that may move do not all fit inside the plot clear of the "
-                      "other rooms: nothing is proposed.";
-    if (arrangement.moves.empty()) {
+    std::vector<std::string_view> sentences;
+    if (!arrangement.feasible) {
+        sentences.push_back("The rooms that may move do not all fit inside the plot clear of the "
+                            "other rooms: nothing is proposed.");
+    } else if (arrangement.moves.empty()) {
         if (after.best == judged)
-            text += ". Every room is in its best zone already: nothing moves.";
+            sentences.push_back("Every room is in its best zone already: nothing moves.");
         else if (arrangement.optimal)
-            text += ". Nothing fits better on this plot: no room moves.";
+            sentences.push_back("Nothing fits better on this plot: no room moves.");
         else
-            text += ". No better arrangement was found: no room moves.";
-    } else {
-        text += ".";
+            sentences.push_back("No better arrangement was found: no room moves.");
     }
-    if (!arrangement.optimal) {
+    if (arrangement.feasible && !arrangement.optimal) {
         if (arrangement.cancelled)
-            text += " The search was cancelled: this may not be the best arrangement.";
+            sentences.push_back("The search was cancelled: this may not be the best arrangement.");
         else if (timedOut)
-            text += " The search stopped at its time limit: this may not be the best "
-                    "arrangement.";
+            sentences.push_back(
+                "The search stopped at its time limit: this may not be the best arrangement.");
         else
-            text += " This is the best arrangement found; it may not be the best.";
+            sentences.push_back("This is the best arrangement found; it may not be the best.");
     }
+    for (std::size_t i = 0; i < sentences.size(); ++i)
+        text.append(i == 0 ? ". " : " ").append(sentences[i]);
     return text;
 }
 

@@ -1,23 +1,9 @@
-// The adviser's own exact search, not a solver library: measured against Z3's optimiser (the
-// MaxSMT form of the same packing: corners as integers, a disjunction per pair of rooms, the
-// cells as soft constraints) on the benchmark plots, Z3 took seconds where this search takes
-// milliseconds, and minutes on the plots where its bound had to be proved by search. What
-// makes the difference is the judge by corner's structure, which a general solver cannot
-// see: a room's verdict only depends on the cell its corner lies in, so every arrangement can
-// be pushed left and up inside its cells until each room leans on a cell's edge or on another
-// room, without changing one verdict. Only such places need to be tried, room by room in any
-// order; an order that differs from a tried one only by two independent rooms swapped is
-// skipped, and so are interchangeable rooms placed out of turn. The bound counts, zone by
-// zone, how many rooms fit into a best zone together.
-
 #include "analysis/arrangement_search.h"
 
 #include "model/number.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 #include <numeric>
 #include <set>
@@ -27,22 +13,10 @@ namespace tessel::arranging {
 namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
-constexpr int kNoScore = std::numeric_limits<int>::min() / 4;
 constexpr auto kProgressInterval = std::chrono::milliseconds(100);
 // Places of a judge by rectangle are also tried on a grid of this many steps across the plot,
 // so that zones no room's edge leads to are reached.
 constexpr int kGridSteps = 24;
-
-bool verticalSpansMeet(const RoomBounds &a, const RoomBounds &b)
-{
-    return a.top < b.bottom && b.top < a.bottom;
-}
-
-bool horizontalSpansMeet(const RoomBounds &a, const RoomBounds &b)
-{
-    return a.left < b.right && b.left < a.right;
-}
-
 } // namespace
 
 double Axis::up(double at) const
@@ -224,16 +198,6 @@ Setup setUp(const ArrangementRequest &request)
             }
             std::stable_sort(room.windows.begin(), room.windows.end(),
                              [](const Window &a, const Window &b) { return a.score > b.score; });
-        }
-        room.twin = int(i);
-        for (std::size_t j = 0; j < i; ++j) {
-            const Room &other = problem.rooms[j];
-            const auto *others = judge.zoneVerdicts(other.kind);
-            const bool alike = verdicts ? others && *others == *verdicts : other.kind == room.kind;
-            if (alike && other.width == room.width && other.height == room.height) {
-                room.twin = other.twin;
-                break;
-            }
         }
         room.freeWhereItStands = problem.insidePlot(int(i), room.left0, room.top0);
         const RoomBounds here = problem.boundsAt(int(i), room.left0, room.top0);
@@ -466,6 +430,26 @@ bool LocalSearch::isValid(const Layout &layout) const
     return true;
 }
 
+int LocalSearch::bound() const
+{
+    const std::size_t count = m_problem.rooms.size();
+    const Layout standing = [this, count] {
+        Layout layout{std::vector<double>(count), std::vector<double>(count)};
+        for (std::size_t i = 0; i < count; ++i) {
+            layout.left[i] = m_problem.rooms[i].left0;
+            layout.top[i] = m_problem.rooms[i].top0;
+        }
+        return layout;
+    }();
+    const std::vector<char> absent(count, 0);
+    int total = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto spot = bestSpot(int(i), standing, absent);
+        total += spot ? spot->score : m_problem.bestScore;
+    }
+    return total;
+}
+
 bool LocalSearch::relocateAll(Layout &layout)
 {
     const std::size_t count = m_problem.rooms.size();
@@ -653,475 +637,6 @@ void LocalSearch::explore(Layout &layout, std::chrono::steady_clock::time_point 
             stale = 0;
         }
     }
-}
-
-// --- ExactSearch ---
-
-struct ExactSearch::Candidate
-{
-    double left, top;
-    int score;
-    double distance;
-    // Whether the place leans on the room placed last and on nothing else.
-    bool needsLast;
-};
-
-struct ExactSearch::Task
-{
-    std::vector<int> rooms; // numbers in Problem::rooms
-    std::vector<std::vector<Window>> windows;
-    // Rooms may stay out, each placed one scoring its window's score; else all must be placed.
-    bool optional = false;
-    bool withOrigins = false;
-    // For the bound of a task where all are placed: rooms of a best zone that fit there
-    // together, by zone, and in all; none when empty or negative.
-    std::vector<int> zoneCaps;
-    int totalCap = -1;
-};
-
-class ExactSearch::Run
-{
-    struct Edge
-    {
-        double at;
-        int box; // -1: the cell's own edge
-    };
-
-public:
-    Run(const Problem &problem, SearchClock &clock, const Task &task, int toBeat,
-        std::chrono::steady_clock::time_point until)
-        : m_problem(problem)
-        , m_clock(clock)
-        , m_task(task)
-        , m_until(until)
-        , m_best(toBeat)
-        , m_levels(task.rooms.size() + 1, std::vector<std::vector<Candidate>>(task.rooms.size()))
-        , m_placed(task.rooms.size(), 0)
-        , m_left(task.rooms.size(), 0)
-        , m_top(task.rooms.size(), 0)
-        , m_bestLeft(task.rooms.size(), 0)
-        , m_bestTop(task.rooms.size(), 0)
-        , m_zoneBest(kZoneCount, 0)
-    {
-        m_boxes = problem.obstacles;
-        m_owner.assign(m_boxes.size(), -1);
-        // Interchangeable rooms go in task order; the first of each kind carries the list.
-        m_twinBefore.assign(task.rooms.size(), -1);
-        for (std::size_t t = 0; t < task.rooms.size(); ++t)
-            for (std::size_t s = t; s-- > 0;)
-                if (problem.rooms[task.rooms[s]].twin == problem.rooms[task.rooms[t]].twin &&
-                    task.windows[s].size() == task.windows[t].size()) {
-                    m_twinBefore[t] = int(s);
-                    break;
-                }
-    }
-
-    // True when the search ran to its end.
-    bool search()
-    {
-        dfs(-1);
-        return !m_aborted;
-    }
-
-    bool found() const { return m_found; }
-    int best() const { return m_best; }
-    double bestLeft(std::size_t t) const { return m_bestLeft[t]; }
-    double bestTop(std::size_t t) const { return m_bestTop[t]; }
-
-    // The bound before anything is placed; kNoScore when some room has no place at all.
-    int rootBound()
-    {
-        std::vector<std::vector<Candidate>> &level = m_levels[0];
-        for (std::size_t t = 0; t < m_task.rooms.size(); ++t)
-            candidates(int(t), -1, level[t]);
-        return bound(level);
-    }
-
-private:
-    bool stopped()
-    {
-        if (m_aborted)
-            return true;
-        if (m_clock.stopped() || ((++m_nodes & 63) == 0 && m_clock.pastTime(m_until)))
-            m_aborted = true;
-        return m_aborted;
-    }
-
-    bool overlapsAny(const RoomBounds &bounds) const
-    {
-        for (const RoomBounds &box : m_boxes)
-            if (roomsOverlap(bounds, box))
-                return true;
-        return false;
-    }
-
-    // The places of task room `t` that lean left and up on a cell's edge or on a room, each
-    // free of every room placed; the best first.
-    void candidates(int t, int last, std::vector<Candidate> &out)
-    {
-        out.clear();
-        const int room = m_task.rooms[t];
-        std::vector<Edge> &xs = m_xs;
-        std::vector<Edge> &ys = m_ys;
-        for (const Window &window : m_task.windows[t]) {
-            xs.assign(1, {window.left, -1});
-            ys.assign(1, {window.top, -1});
-            for (std::size_t k = 0; k < m_boxes.size(); ++k) {
-                const double x = m_problem.xAxis.up(m_boxes[k].right);
-                if (x > window.left && x <= window.right)
-                    xs.push_back({x, int(k)});
-                const double y = m_problem.yAxis.up(m_boxes[k].bottom);
-                if (y > window.top && y <= window.bottom)
-                    ys.push_back({y, int(k)});
-            }
-            const auto byPlace = [](const Edge &a, const Edge &b) {
-                return a.at < b.at;
-            };
-            std::sort(xs.begin(), xs.end(), byPlace);
-            std::sort(ys.begin(), ys.end(), byPlace);
-            for (std::size_t i = 0; i < xs.size();) {
-                std::size_t iEnd = i;
-                while (iEnd < xs.size() && xs[iEnd].at == xs[i].at)
-                    ++iEnd;
-                for (std::size_t j = 0; j < ys.size();) {
-                    std::size_t jEnd = j;
-                    while (jEnd < ys.size() && ys[jEnd].at == ys[j].at)
-                        ++jEnd;
-                    const double x = xs[i].at, y = ys[j].at;
-                    const RoomBounds bounds = m_problem.boundsAt(room, x, y);
-                    bool leansLeft = false, leansLeftElsewhere = false;
-                    for (std::size_t k = i; k < iEnd; ++k) {
-                        const int box = xs[k].box;
-                        if (box < 0 || verticalSpansMeet(bounds, m_boxes[box])) {
-                            leansLeft = true;
-                            leansLeftElsewhere |= box < 0 || m_owner[box] != last;
-                        }
-                    }
-                    bool leansUp = false, leansUpElsewhere = false;
-                    for (std::size_t k = j; leansLeft && k < jEnd; ++k) {
-                        const int box = ys[k].box;
-                        if (box < 0 || horizontalSpansMeet(bounds, m_boxes[box])) {
-                            leansUp = true;
-                            leansUpElsewhere |= box < 0 || m_owner[box] != last;
-                        }
-                    }
-                    if (leansLeft && leansUp && !overlapsAny(bounds))
-                        out.push_back({x, y, window.score, m_problem.distance(room, x, y),
-                                       !(leansLeftElsewhere && leansUpElsewhere)});
-                    j = jEnd;
-                }
-                i = iEnd;
-            }
-        }
-        if (m_task.withOrigins) {
-            // Where a room stands (or a room interchangeable with it stands) it may stay.
-            const int twin = m_problem.rooms[room].twin;
-            for (std::size_t other = 0; other < m_problem.rooms.size(); ++other) {
-                const Room &r = m_problem.rooms[other];
-                if (r.twin != twin || !r.freeWhereItStands)
-                    continue;
-                const RoomBounds bounds = m_problem.boundsAt(room, r.left0, r.top0);
-                if (overlapsAny(bounds))
-                    continue;
-                const bool known = std::any_of(out.begin(), out.end(), [&](const Candidate &c) {
-                    return c.left == r.left0 && c.top == r.top0;
-                });
-                if (!known)
-                    out.push_back({r.left0, r.top0, m_problem.scoreAt(room, r.left0, r.top0),
-                                   m_problem.distance(room, r.left0, r.top0), false});
-            }
-        }
-        std::sort(out.begin(), out.end(), [](const Candidate &a, const Candidate &b) {
-            return a.score != b.score ? a.score > b.score : a.left + a.top < b.left + b.top;
-        });
-    }
-
-    // The most the rooms not yet placed can add, with the places each has now.
-    int bound(const std::vector<std::vector<Candidate>> &level)
-    {
-        int total = m_score;
-        if (m_task.optional) {
-            for (std::size_t t = 0; t < m_task.rooms.size(); ++t)
-                if (!m_placed[t] && !level[t].empty())
-                    total += std::max(0, level[t].front().score);
-            return total;
-        }
-        const int best = m_problem.bestScore;
-        // Rooms that could still be in their best zone, by zone, with what they would score
-        // elsewhere.
-        std::vector<std::vector<int>> fallbacks(kZoneCount);
-        std::vector<int> loose;
-        for (std::size_t t = 0; t < m_task.rooms.size(); ++t) {
-            if (m_placed[t])
-                continue;
-            if (level[t].empty())
-                return kNoScore;
-            const Candidate &top = level[t].front();
-            const int zone = m_problem.rooms[m_task.rooms[t]].bestZone;
-            if (top.score != best || zone < 0) {
-                total += top.score;
-                continue;
-            }
-            int otherwise = kNoScore;
-            for (const Candidate &c : level[t])
-                if (c.score != best) {
-                    otherwise = c.score;
-                    break;
-                }
-            fallbacks[zone].push_back(otherwise);
-        }
-        int bestLeft = m_task.totalCap >= 0 ? m_task.totalCap : std::numeric_limits<int>::max();
-        for (int zone = 0; zone < kZoneCount; ++zone)
-            bestLeft -= m_task.totalCap >= 0 ? m_zoneBest[zone] : 0;
-        for (int zone = 0; zone < kZoneCount; ++zone) {
-            std::vector<int> &rooms = fallbacks[zone];
-            if (rooms.empty())
-                continue;
-            std::size_t fit = rooms.size();
-            if (!m_task.zoneCaps.empty())
-                fit =
-                    std::size_t(std::clamp(m_task.zoneCaps[zone] - m_zoneBest[zone], 0, int(fit)));
-            // Those who lose least by being elsewhere go elsewhere.
-            std::sort(rooms.begin(), rooms.end());
-            for (std::size_t k = 0; k < rooms.size(); ++k) {
-                if (k < fit) {
-                    total += best;
-                    loose.push_back(rooms[k]);
-                } else if (rooms[k] == kNoScore) {
-                    return kNoScore;
-                } else {
-                    total += rooms[k];
-                }
-            }
-        }
-        if (int(loose.size()) > bestLeft) {
-            std::sort(loose.begin(), loose.end(), std::greater<>());
-            for (std::size_t k = 0; k < loose.size() - std::size_t(std::max(bestLeft, 0)); ++k) {
-                if (loose[k] == kNoScore)
-                    return kNoScore;
-                total += loose[k] - best;
-            }
-        }
-        return total;
-    }
-
-    void place(int t, const Candidate &c)
-    {
-        m_placed[t] = 1;
-        m_left[t] = c.left;
-        m_top[t] = c.top;
-        m_score += c.score;
-        m_boxes.push_back(m_problem.boundsAt(m_task.rooms[t], c.left, c.top));
-        m_owner.push_back(t);
-        ++m_placedCount;
-        if (c.score == m_problem.bestScore && !m_task.optional) {
-            const int zone = m_problem.rooms[m_task.rooms[t]].bestZone;
-            if (zone >= 0)
-                ++m_zoneBest[zone];
-        }
-    }
-
-    void unplace(int t, const Candidate &c)
-    {
-        m_placed[t] = 0;
-        m_score -= c.score;
-        m_boxes.pop_back();
-        m_owner.pop_back();
-        --m_placedCount;
-        if (c.score == m_problem.bestScore && !m_task.optional) {
-            const int zone = m_problem.rooms[m_task.rooms[t]].bestZone;
-            if (zone >= 0)
-                --m_zoneBest[zone];
-        }
-    }
-
-    void record()
-    {
-        m_best = m_score;
-        m_found = true;
-        m_bestLeft = m_left;
-        m_bestTop = m_top;
-    }
-
-    void dfs(int last)
-    {
-        if (stopped())
-            return;
-        const std::size_t count = m_task.rooms.size();
-        if (m_score > m_best && (m_task.optional || m_placedCount == count))
-            record();
-        if (m_placedCount == count)
-            return;
-        std::vector<std::vector<Candidate>> &level = m_levels[m_placedCount];
-        int sum = m_score;
-        for (std::size_t t = 0; t < count; ++t) {
-            if (m_placed[t])
-                continue;
-            const int twin = m_twinBefore[t];
-            if (twin >= 0 && !m_placed[twin])
-                level[t] = level[twin];
-            else
-                candidates(int(t), last, level[t]);
-            if (!level[t].empty())
-                sum +=
-                    m_task.optional ? std::max(0, level[t].front().score) : level[t].front().score;
-            else if (!m_task.optional)
-                return;
-        }
-        if (bound(level) <= m_best)
-            return;
-        // Rooms that can still be in their best zone first, the one with the fewest places
-        // there first: a dead end shows soonest. Rooms with places of every kind come last.
-        std::vector<int> order;
-        std::vector<std::pair<int, std::size_t>> keys(count);
-        for (std::size_t t = 0; t < count; ++t) {
-            if (m_placed[t] || level[t].empty() ||
-                (m_twinBefore[t] >= 0 && !m_placed[m_twinBefore[t]]))
-                continue;
-            order.push_back(int(t));
-            const int top = level[t].front().score;
-            std::size_t places = 0;
-            while (places < level[t].size() && level[t][places].score == top)
-                ++places;
-            keys[t] = {-top, places};
-        }
-        std::stable_sort(order.begin(), order.end(),
-                         [&keys](int a, int b) { return keys[a] < keys[b]; });
-        for (const int t : order) {
-            const int topScore =
-                m_task.optional ? std::max(0, level[t].front().score) : level[t].front().score;
-            for (const Candidate &c : level[t]) {
-                // Placed before `last`, the room would have been found already.
-                if (last >= 0 && t < last && !c.needsLast)
-                    continue;
-                if (sum - topScore + c.score <= m_best)
-                    break;
-                place(t, c);
-                dfs(t);
-                unplace(t, c);
-                if (m_aborted)
-                    return;
-            }
-        }
-    }
-
-    const Problem &m_problem;
-    SearchClock &m_clock;
-    const Task &m_task;
-    std::chrono::steady_clock::time_point m_until;
-    int m_best;
-    bool m_found = false;
-    bool m_aborted = false;
-    std::uint64_t m_nodes = 0;
-    std::vector<std::vector<std::vector<Candidate>>> m_levels;
-    std::vector<char> m_placed;
-    std::vector<double> m_left, m_top, m_bestLeft, m_bestTop;
-    std::vector<int> m_twinBefore;
-    std::vector<int> m_zoneBest;
-    std::vector<RoomBounds> m_boxes;
-    std::vector<int> m_owner;
-    std::size_t m_placedCount = 0;
-    int m_score = 0;
-    std::vector<Edge> m_xs, m_ys;
-};
-
-ExactSearch::ExactSearch(const Problem &problem, SearchClock &clock)
-    : m_problem(problem)
-    , m_clock(clock)
-{}
-
-int ExactSearch::rootBound(std::chrono::steady_clock::time_point until)
-{
-    const int best = m_problem.bestScore;
-    const auto bestWindows = [&](const Room &room) {
-        std::vector<Window> windows;
-        for (Window window : room.windows)
-            if (window.score == best) {
-                window.score = 1;
-                windows.push_back(window);
-            }
-        return windows;
-    };
-    // How many rooms fit into their best zones together, zone by zone and then all at once,
-    // as far as the time given allows.
-    m_zoneCaps.assign(kZoneCount, int(m_problem.rooms.size()));
-    Task all;
-    all.optional = true;
-    for (int zone = 0; zone < kZoneCount; ++zone) {
-        Task task;
-        task.optional = true;
-        for (std::size_t i = 0; i < m_problem.rooms.size(); ++i) {
-            const Room &room = m_problem.rooms[i];
-            if (room.bestZone != zone)
-                continue;
-            task.rooms.push_back(int(i));
-            task.windows.push_back(bestWindows(room));
-            all.rooms.push_back(int(i));
-            all.windows.push_back(task.windows.back());
-        }
-        m_zoneCaps[zone] = int(task.rooms.size());
-        if (task.rooms.size() < 2)
-            continue;
-        Run run(m_problem, m_clock, task, 0, until);
-        if (run.search())
-            m_zoneCaps[zone] = run.best();
-    }
-    {
-        Run run(m_problem, m_clock, all, 0, until);
-        m_totalCap = run.search() ? run.best() : -1;
-    }
-
-    Task main;
-    for (std::size_t i = 0; i < m_problem.rooms.size(); ++i) {
-        main.rooms.push_back(int(i));
-        main.windows.push_back(m_problem.rooms[i].windows);
-    }
-    main.withOrigins = true;
-    main.zoneCaps = m_zoneCaps;
-    main.totalCap = m_totalCap;
-    Run run(m_problem, m_clock, main, kNoScore, until);
-    m_rootBound = run.rootBound();
-    return m_rootBound;
-}
-
-ExactSearch::Outcome ExactSearch::improve(Layout &layout, int toBeat,
-                                          std::chrono::steady_clock::time_point until)
-{
-    Task main;
-    for (std::size_t i = 0; i < m_problem.rooms.size(); ++i) {
-        main.rooms.push_back(int(i));
-        main.windows.push_back(m_problem.rooms[i].windows);
-    }
-    main.withOrigins = true;
-    main.zoneCaps = m_zoneCaps;
-    main.totalCap = m_totalCap;
-    const auto search = [&](int floor) -> Outcome {
-        Run run(m_problem, m_clock, main, floor, until);
-        const bool complete = run.search();
-        if (run.found()) {
-            for (std::size_t t = 0; t < main.rooms.size(); ++t) {
-                layout.left[main.rooms[t]] = run.bestLeft(t);
-                layout.top[main.rooms[t]] = run.bestTop(t);
-            }
-        }
-        return {complete, run.found()};
-    };
-    // Aim high first: an arrangement with as many rooms in their best zone as the bound
-    // allows, then one fewer, and so on. Each aim prunes every branch that falls short of it,
-    // which a search that only knows what it has found cannot.
-    const int rooms = int(m_problem.rooms.size());
-    const int perBest = m_problem.bestScore;
-    const auto bestOf = [&](int score) {
-        return (score + rooms) / perBest;
-    };
-    if (toBeat >= -rooms && m_rootBound >= -rooms) {
-        for (int aim = bestOf(m_rootBound); aim > bestOf(toBeat); --aim) {
-            const Outcome outcome = search(std::max(toBeat, aim * perBest - rooms - 1));
-            if (outcome.found || !outcome.complete)
-                return outcome;
-        }
-    }
-    return search(toBeat);
 }
 
 } // namespace tessel::arranging

@@ -1,8 +1,8 @@
 #pragma once
 
 // The search behind the arrangement adviser: the rooms that may move as a packing problem
-// with a score, a local search that finds good arrangements of any size and with any judge,
-// and an exact search that proves an arrangement best for the judge by corner.
+// with a score, and a local search that finds good arrangements of any size and with any
+// judge. The solver that proves an arrangement best is in arrangement_solver.h.
 
 #include "analysis/arrangement.h"
 #include "model/placement.h"
@@ -36,6 +36,7 @@ public:
     double up(double at) const;
     double down(double at) const;
     bool holds(double at) const;
+    bool isSnapped() const { return m_snapped; }
 
 private:
     std::vector<double> m_points;
@@ -63,8 +64,6 @@ struct Room
     // The judge by corner's cells clipped to the plot and the axes; empty for a judge by
     // rectangle.
     std::vector<Window> windows;
-    // The first room of the rooms interchangeable with it: same size, same verdicts everywhere.
-    int twin = 0;
     // The zone its kind is best in, as a number, or -1.
     int bestZone = -1;
 };
@@ -177,6 +176,8 @@ public:
     // Whether the room has a free place of the best score while only the rooms that stay are
     // on the plot.
     bool hasFreeBestPlace(int room) const { return !bestZoneSpots(room, 1).empty(); }
+    // The most the rooms can score, each as well as it could alone among the rooms that stay.
+    int bound() const;
 
 private:
     struct Spot
@@ -201,39 +202,6 @@ private:
     const Problem &m_problem;
     SearchClock &m_clock;
     std::uint64_t m_random = 0x9E3779B97F4A7C15ull;
-};
-
-// Branch and bound over placements whose corners lie against a cell's edge or against
-// another room, which every arrangement can be pushed into without changing a room's cell;
-// complete for a judge by corner.
-class ExactSearch
-{
-public:
-    ExactSearch(const Problem &problem, SearchClock &clock);
-
-    // The highest score any arrangement can reach, as far as the cheap bounds tell; spends at
-    // most until `until` on counting how many rooms fit into each best zone together.
-    int rootBound(std::chrono::steady_clock::time_point until);
-    struct Outcome
-    {
-        bool complete; // the search ran to its end
-        bool found;    // and found something scoring above `toBeat`, now in the layout
-    };
-    // Looks until `until` for an arrangement scoring above `toBeat`; when complete, nothing
-    // better than what `layout` then holds exists. Uses the bounds rootBound() counted.
-    Outcome improve(Layout &layout, int toBeat, std::chrono::steady_clock::time_point until);
-
-private:
-    struct Task;
-    struct Candidate;
-    class Run;
-
-    const Problem &m_problem;
-    SearchClock &m_clock;
-    // How many rooms of each best zone fit there together, and how many in all.
-    std::vector<int> m_zoneCaps;
-    int m_totalCap = -1;
-    int m_rootBound = std::numeric_limits<int>::min();
 };
 
 } // namespace tessel::arranging
