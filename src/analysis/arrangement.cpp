@@ -306,7 +306,10 @@ std::string summaryOf(const Arrangement &arrangement, bool timedOut)
         sentences.push_back("The rooms that may move do not all fit inside the plot clear of the "
                             "other rooms: nothing is proposed.");
     } else if (arrangement.moves.empty()) {
-        if (after.best == judged)
+        if (judged == 0)
+            sentences.push_back(
+                "No room on the chart is of a kind the rules judge: nothing moves.");
+        else if (after.best == judged)
             sentences.push_back("Every room is in its best zone already: nothing moves.");
         else if (arrangement.optimal)
             sentences.push_back("Nothing fits better on this plot: no room moves.");

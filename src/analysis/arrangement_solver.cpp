@@ -1,13 +1,14 @@
-// The exact arrangement is Z3's optimiser's (MaxSMT over integer corners): measured against
-// an exact search of our own (branch and bound over corners pushed against a cell's edge or
-// another room, bounded by how many rooms fit into each best zone together) on the
-// benchmark plots and on 30 random houses of 6 to 15 rooms, Z3 proved every optimum within
-// 0.03 to 0.32 s (the catalogue house on 60 x 40 ft: 0.31 s), while our search took from
-// under a millisecond to over 18 s and gave up on 4 of the 30 (the catalogue house: 3.8 s).
-// Its clause learning finds the packings that a plain depth-first search thrashes over. Its
-// fixed cost of some 20 ms, and its failing to give any arrangement of 40 rooms within a
-// minute, leave the local search to find a first arrangement, to polish the movement and to
-// serve large plots and judges by rectangle.
+// The exact arrangement is Z3's optimiser's (MaxSMT over integer corners). Measured against
+// an exact search of our own (branch and bound over corners pushed left and up against a
+// cell's edge or another room, bounded by how many rooms fit into each best zone together,
+// aiming at the bound first) on the benchmark houses and on 30 random houses of 6 to 15 rooms
+// with a limit of 20 s, Z3 proved every optimum, in 13 to 263 ms, and the catalogue house of
+// 13 rooms on 60 x 40 ft in 0.1 to 0.3 s; our search took from 0.2 ms to 0.6 s where it
+// succeeded, gave up on 3 of the 30, and needed 3.8 s for the catalogue house. Its clause
+// learning finds the packings a depth-first search thrashes over. It gives no arrangement of
+// 40 rooms within a minute, so the local search finds a first arrangement, polishes the
+// movement (as well as Z3 minimising it, which took over 10 s), and serves large plots and
+// judges by rectangle.
 //
 // The model: a corner (x, y) per room on whole twips (or on whole feet while snapping) inside
 // the plot; whether the room stays where it stands, which also allows a place off the grid;

@@ -511,7 +511,14 @@ TEST(ArrangementJudge, CellsTileThePlotByClassifyZone)
             }
         }
     }
-    EXPECT_FALSE(ArrangementJudge::byCorner(rules(), 4).judges("Kitchen"));
+    // Without a facing nothing is judged, so nothing moves.
+    House house(40, 40);
+    house.room("Kitchen", 0, 0, 8, 8);
+    ArrangementRequest request = house.request(4);
+    EXPECT_FALSE(request.judge.judges("Kitchen"));
+    EXPECT_EQ(arrange(request).summary, "0 of 0 rooms in their best zone, 0 acceptable, 0 move "
+                                        "advised (now 0, 0, 0). No room on the chart is of a "
+                                        "kind the rules judge: nothing moves.");
 }
 
 } // namespace
