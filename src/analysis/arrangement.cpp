@@ -218,11 +218,15 @@ Searched search(const ArrangementRequest &request, const Setup &setup,
         Layout solved = found ? *found : standing(problem);
         const arranging::SolverOutcome outcome = arranging::solveExactly(
             problem, solved, clock, at(problem.rooms.size() <= kProvedRooms ? 0.85 : 0.6));
-        if (outcome.found && local.isValid(solved) &&
-            (!found || scoreLayout(problem, solved).score >= score)) {
-            found = std::move(solved);
-            result.optimal = outcome.proved;
-            clock.setBest(*found);
+        if (outcome.found && local.isValid(solved)) {
+            const arranging::LayoutScore solvedScore = scoreLayout(problem, solved);
+            // Of two arrangements as good, the one that moves less.
+            if (!found || solvedScore.betterThan(scoreLayout(problem, *found))) {
+                found = std::move(solved);
+                clock.setBest(*found);
+            }
+            result.optimal =
+                outcome.proved && scoreLayout(problem, *found).score >= solvedScore.score;
         }
     }
     if (!found) {
