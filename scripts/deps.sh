@@ -22,6 +22,8 @@ packages=(
     shared-mime-info
     # pdftotext, with which a test reads back a printed report.
     poppler-utils
+    # Z3's optimiser proves the arrangement adviser's proposals best.
+    libz3-dev
 )
 
 missing=()

@@ -25,30 +25,6 @@ bool withinSpan(double at, float start, float extent, double margin)
     return at >= start && at < start + extent;
 }
 
-// An element's edges in whole twips.
-struct Bounds
-{
-    double left, right, top, bottom;
-};
-
-Bounds boundsOf(const ChartElement &element)
-{
-    return {roundHalfEven(element.left), roundHalfEven(element.left + element.width),
-            roundHalfEven(element.top), roundHalfEven(element.top + element.height)};
-}
-
-// Insides meet: edges that only touch, and boxes of no width or height, never overlap.
-bool overlaps(const Bounds &a, const Bounds &b)
-{
-    return std::max(a.left, b.left) < std::min(a.right, b.right) &&
-           std::max(a.top, b.top) < std::min(a.bottom, b.bottom);
-}
-
-bool isLiveRoom(const ChartElement &element)
-{
-    return element.enabled && element.visible && kindOf(element.text) == ElementKind::Room;
-}
-
 } // namespace
 
 std::optional<int> elementAt(const ChartTable &table, double x, double y, double margin)
@@ -63,6 +39,11 @@ std::optional<int> elementAt(const ChartTable &table, double x, double y, double
             return *it;
     }
     return std::nullopt;
+}
+
+bool blocksRooms(const ChartElement &element)
+{
+    return element.enabled && element.visible && kindOf(element.text) == ElementKind::Room;
 }
 
 std::vector<int> selectElement(Editor &editor, int index)
@@ -126,10 +107,10 @@ std::optional<int> highlightedElement(const ChartTable &table)
 bool movesOntoRoom(const ChartTable &table, int index, double left, double top)
 {
     const ChartElement &room = table.at(index);
-    const Bounds now = boundsOf(room);
+    const RoomBounds now = roomBounds(room);
     const double x = roundHalfEven(left);
     const double y = roundHalfEven(top);
-    const Bounds moved{x, roundHalfEven(x + room.width), y, roundHalfEven(y + room.height)};
+    const RoomBounds moved{x, roundHalfEven(x + room.width), y, roundHalfEven(y + room.height)};
     for (int i = 1; i <= table.elementCount(); ++i) {
         const ChartElement &other = table.at(i);
         // As in the drop check: what lies further away than rounding moves an edge is passed
@@ -137,10 +118,10 @@ bool movesOntoRoom(const ChartTable &table, int index, double left, double top)
         if (other.left >= moved.right + 1 || other.left + other.width <= moved.left - 1 ||
             other.top >= moved.bottom + 1 || other.top + other.height <= moved.top - 1)
             continue;
-        if (i == index || !isLiveRoom(other))
+        if (i == index || !blocksRooms(other))
             continue;
-        const Bounds bounds = boundsOf(other);
-        if (overlaps(moved, bounds) && !overlaps(now, bounds))
+        const RoomBounds bounds = roomBounds(other);
+        if (roomsOverlap(moved, bounds) && !roomsOverlap(now, bounds))
             return true;
     }
     return false;
@@ -161,16 +142,16 @@ std::optional<Refusal> dropElement(Editor &editor, int index)
 std::optional<Refusal> checkRoomPlace(const ChartTable &table, int index,
                                       const ChartElement &placed)
 {
-    const Bounds dropped = boundsOf(placed);
+    const RoomBounds dropped = roomBounds(placed);
     // Edges rounded to whole twips move by half a twip at most: anything further away than
     // that is passed over without rounding.
-    const Bounds near{dropped.left - 1, dropped.right + 1, dropped.top - 1, dropped.bottom + 1};
+    const RoomBounds near{dropped.left - 1, dropped.right + 1, dropped.top - 1, dropped.bottom + 1};
     for (int i = 1; i <= table.elementCount(); ++i) {
         const ChartElement &other = table.at(i);
         if (other.left >= near.right || other.left + other.width <= near.left ||
             other.top >= near.bottom || other.top + other.height <= near.top)
             continue;
-        if (i == index || !isLiveRoom(other) || !overlaps(dropped, boundsOf(other)))
+        if (i == index || !blocksRooms(other) || !roomsOverlap(dropped, roomBounds(other)))
             continue;
         return Refusal{"Sorry you cannot overlap rooms", Icon::Information, Field::None};
     }

@@ -2,7 +2,9 @@
 
 #include "model/check.h"
 #include "model/editor.h"
+#include "model/number.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -52,6 +54,35 @@ std::optional<int> highlightedElement(const ChartTable &table);
 // a live room it does not overlap where it stands. A room that overlaps one already may be
 // moved off it.
 bool movesOntoRoom(const ChartTable &table, int index, double left, double top);
+
+// A room's edges as the drop check compares them: whole twips, halves to the even one.
+struct RoomBounds
+{
+    double left, right, top, bottom;
+    bool operator==(const RoomBounds &) const = default;
+};
+
+// Sums in single precision first, as the element's own fields add up.
+inline RoomBounds roomBounds(float left, float top, float width, float height)
+{
+    return {roundHalfEven(left), roundHalfEven(left + width), roundHalfEven(top),
+            roundHalfEven(top + height)};
+}
+inline RoomBounds roomBounds(const ChartElement &element)
+{
+    return roomBounds(element.left, element.top, element.width, element.height);
+}
+
+// The drop check's overlap: insides meet. Edges that only touch, and boxes of no width or
+// height, never overlap.
+inline bool roomsOverlap(const RoomBounds &a, const RoomBounds &b)
+{
+    return std::max(a.left, b.left) < std::min(a.right, b.right) &&
+           std::max(a.top, b.top) < std::min(a.bottom, b.bottom);
+}
+
+// Whether a dropped room is tested against the element: a live room on the chart.
+bool blocksRooms(const ChartElement &element);
 
 // Runs once when a pressed element is released, moved or not. A door or an entrance is
 // placed without a test. A room is tested against every other room on the chart: two rooms
