@@ -32,9 +32,8 @@ std::string imageFilter()
     return "Images (" + patterns.join(' ').toStdString() + ");;All Files (*)";
 }
 
-QImage decode(const std::string &bytes)
+QImage decode(QByteArray data)
 {
-    QByteArray data = QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size()));
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
@@ -43,6 +42,18 @@ QImage decode(const std::string &bytes)
     // Independent of the bytes it was read from.
     image.detach();
     return image;
+}
+
+// The plan image as the document keeps it, in base64; a null image when that is not base64 or
+// not an image.
+QImage decodeBase64(const std::string &base64)
+{
+    auto bytes = QByteArray::fromBase64Encoding(
+        QByteArray::fromRawData(base64.data(), qsizetype(base64.size())),
+        QByteArray::AbortOnBase64DecodingErrors);
+    if (!bytes || std::size_t(bytes.decoded.size()) > kMaxPlanImageBytes)
+        return QImage();
+    return decode(std::move(bytes.decoded));
 }
 
 } // namespace
@@ -126,16 +137,16 @@ bool PlanImageCommands::loadPlanImageFile(const QString &path)
     const QSize size = reader.size();
     if (size.width() > kMaxPlanImageSide || size.height() > kMaxPlanImageSide)
         return refuse("it is larger than " + side + " pixels on a side");
-    auto bytes = std::make_shared<const std::string>(std::move(content.bytes));
-    QImage image = decode(*bytes);
+    QImage image = decode(data);
     if (image.isNull())
         return refuse("it is not an image Tessel can read");
     if (image.width() > kMaxPlanImageSide || image.height() > kMaxPlanImageSide)
         return refuse("it is larger than " + side + " pixels on a side");
-    m_decodedBytes = bytes;
+    auto base64 = std::make_shared<const std::string>(data.toBase64().toStdString());
+    m_decodedBase64 = base64;
     m_decoded = image;
     m_document.history().record("Load Plan Image", 0, [&] {
-        m_document.editor().plan = PlanImage{bytes, kDefaultPlanOpacity, true};
+        m_document.editor().plan = PlanImage{base64, kDefaultPlanOpacity, true};
     });
     return true;
 }
@@ -174,9 +185,9 @@ void PlanImageCommands::setOpacity(int percent)
 void PlanImageCommands::follow()
 {
     const PlanImage &plan = m_document.editor().plan;
-    if (plan.bytes != m_decodedBytes) {
-        m_decodedBytes = plan.bytes;
-        m_decoded = plan.isSet() ? decode(*plan.bytes) : QImage();
+    if (plan.base64 != m_decodedBase64) {
+        m_decodedBase64 = plan.base64;
+        m_decoded = plan.isSet() ? decodeBase64(*plan.base64) : QImage();
     }
     const bool has = plan.isSet() && !m_decoded.isNull();
     m_remove->setEnabled(plan.isSet());

@@ -45,8 +45,8 @@ private:
     QAction *m_remove = nullptr;
     QAction *m_show = nullptr;
     std::vector<std::pair<int, QAction *>> m_opacities;
-    // The image decoded from the bytes it was decoded from.
-    std::shared_ptr<const std::string> m_decodedBytes;
+    // The base64 text the image was last decoded from, and the image.
+    std::shared_ptr<const std::string> m_decodedBase64;
     QImage m_decoded;
 };
 
