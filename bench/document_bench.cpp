@@ -1,10 +1,14 @@
 // The .tessel document with as many elements as the table holds (32767): writing it and
-// reading it back from its bytes.
+// reading it back from its bytes (goal: under 10 ms), and the same with a plan image of the
+// largest size a layout keeps, whose base64 is copied as it is both ways.
 
 #include "full_document.h"
 #include "storage/layout_document.h"
 
 #include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
 
 namespace {
 
@@ -31,6 +35,39 @@ void BM_ReadLayoutDocument(benchmark::State &state)
     state.counters["bytes"] = static_cast<double>(bytes.size());
 }
 BENCHMARK(BM_ReadLayoutDocument)->Unit(benchmark::kMillisecond);
+
+// The full document with a plan image of kMaxPlanImageBytes, as base64.
+LayoutDocument fullDocumentWithPlanImage()
+{
+    LayoutDocument document = fullDocument();
+    std::string base64((kMaxPlanImageBytes + 2) / 3 * 4, 'A');
+    for (std::size_t i = 0; i < base64.size(); i += 7)
+        base64[i] = "+/09az"[i % 6];
+    // The last group stands for two bytes.
+    base64.back() = '=';
+    document.plan.base64 = std::make_shared<const std::string>(std::move(base64));
+    return document;
+}
+
+void BM_WriteLayoutDocumentWithPlanImage(benchmark::State &state)
+{
+    const LayoutDocument document = fullDocumentWithPlanImage();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(writeLayoutDocument(document));
+}
+BENCHMARK(BM_WriteLayoutDocumentWithPlanImage)->Unit(benchmark::kMillisecond);
+
+void BM_ReadLayoutDocumentWithPlanImage(benchmark::State &state)
+{
+    const std::string bytes = writeLayoutDocument(fullDocumentWithPlanImage());
+    for (auto _ : state) {
+        const DocumentReadResult read = readLayoutDocument(bytes);
+        if (!read.document || !read.document->plan.isSet())
+            state.SkipWithError("the document was not read whole");
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
+}
+BENCHMARK(BM_ReadLayoutDocumentWithPlanImage)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
