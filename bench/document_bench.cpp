@@ -15,31 +15,12 @@ namespace {
 using namespace tessel;
 using tessel::bench::fullDocument;
 
-void BM_WriteLayoutDocument(benchmark::State &state)
-{
-    const LayoutDocument document = fullDocument();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(writeLayoutDocument(document));
-}
-BENCHMARK(BM_WriteLayoutDocument)->Unit(benchmark::kMillisecond);
-
-void BM_ReadLayoutDocument(benchmark::State &state)
-{
-    const std::string bytes = writeLayoutDocument(fullDocument());
-    for (auto _ : state) {
-        const DocumentReadResult read = readLayoutDocument(bytes);
-        if (!read.document || read.document->table.elementCount() != ChartTable::kMaxIndex)
-            state.SkipWithError("the document was not read whole");
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
-    state.counters["bytes"] = static_cast<double>(bytes.size());
-}
-BENCHMARK(BM_ReadLayoutDocument)->Unit(benchmark::kMillisecond);
-
-// The full document with a plan image of kMaxPlanImageBytes, as base64.
-LayoutDocument fullDocumentWithPlanImage()
+// The full document, with a plan image of kMaxPlanImageBytes as base64 or without one.
+LayoutDocument documentToRead(bool withPlanImage)
 {
     LayoutDocument document = fullDocument();
+    if (!withPlanImage)
+        return document;
     std::string base64((kMaxPlanImageBytes + 2) / 3 * 4, 'A');
     for (std::size_t i = 0; i < base64.size(); i += 7)
         base64[i] = "+/09az"[i % 6];
@@ -49,25 +30,29 @@ LayoutDocument fullDocumentWithPlanImage()
     return document;
 }
 
-void BM_WriteLayoutDocumentWithPlanImage(benchmark::State &state)
+void BM_WriteLayoutDocument(benchmark::State &state, bool withPlanImage)
 {
-    const LayoutDocument document = fullDocumentWithPlanImage();
+    const LayoutDocument document = documentToRead(withPlanImage);
     for (auto _ : state)
         benchmark::DoNotOptimize(writeLayoutDocument(document));
 }
-BENCHMARK(BM_WriteLayoutDocumentWithPlanImage)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WriteLayoutDocument, chart, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WriteLayoutDocument, withPlanImage, true)->Unit(benchmark::kMillisecond);
 
-void BM_ReadLayoutDocumentWithPlanImage(benchmark::State &state)
+void BM_ReadLayoutDocument(benchmark::State &state, bool withPlanImage)
 {
-    const std::string bytes = writeLayoutDocument(fullDocumentWithPlanImage());
+    const std::string bytes = writeLayoutDocument(documentToRead(withPlanImage));
     for (auto _ : state) {
         const DocumentReadResult read = readLayoutDocument(bytes);
-        if (!read.document || !read.document->plan.isSet())
+        if (!read.document || read.document->table.elementCount() != ChartTable::kMaxIndex ||
+            read.document->plan.isSet() != withPlanImage)
             state.SkipWithError("the document was not read whole");
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
+    state.counters["bytes"] = static_cast<double>(bytes.size());
 }
-BENCHMARK(BM_ReadLayoutDocumentWithPlanImage)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ReadLayoutDocument, chart, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ReadLayoutDocument, withPlanImage, true)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -193,33 +193,51 @@ constexpr int kMaxNesting = 512;
 
 error_code readValue(json::value value, Value &into, int depth);
 
-error_code skipObject(json::object object, int depth)
+// Hands `read` each key and value of `object` in order, up to the first fault.
+template<typename Read>
+error_code forEachField(json::object object, Read &&read)
 {
-    for (auto field : object) {
+    for (auto result : object) {
+        json::field field;
+        if (const error_code error = std::move(result).get(field))
+            return error;
         std::string_view key;
-        json::value value;
-        Value ignored;
         if (const error_code error = field.unescaped_key().get(key))
             return error;
-        if (const error_code error = field.value().get(value))
-            return error;
-        if (const error_code error = readValue(value, ignored, depth))
+        if (const error_code error = read(key, field.value()))
             return error;
     }
     return simdjson::SUCCESS;
 }
 
-error_code skipList(json::array list, int depth)
+// Hands `read` each value of `list` in order, up to the first fault.
+template<typename Read>
+error_code forEachItem(json::array list, Read &&read)
 {
     for (auto item : list) {
         json::value value;
-        Value ignored;
         if (const error_code error = item.get(value))
             return error;
-        if (const error_code error = readValue(value, ignored, depth))
+        if (const error_code error = read(value))
             return error;
     }
     return simdjson::SUCCESS;
+}
+
+// A text without an escape as it stands in the document, which spares copying the megabytes
+// of a plan image's base64; any other unescaped into the parser's buffer. The parser has
+// already checked every text for a closing quote, UTF-8 and control characters.
+error_code readText(json::value value, std::string_view &text)
+{
+    std::string_view raw = value.raw_json_token();
+    while (!raw.empty() && isWhitespace(raw.back()))
+        raw.remove_suffix(1);
+    if (raw.size() >= 2 && raw.back() == '"' && raw.find('\\') == std::string_view::npos) {
+        text = raw.substr(1, raw.size() - 2);
+        json::raw_json_string read;
+        return value.get_raw_json_string().get(read);
+    }
+    return value.get_string().get(text);
 }
 
 // Reads one value in full: an object or a list down to its last value, which the parser checks
@@ -235,7 +253,7 @@ error_code readValue(json::value value, Value &into, int depth)
         return value.get_double().get(into.number);
     case json::json_type::string:
         into.type = Value::Type::Text;
-        return value.get_string().get(into.text);
+        return readText(value, into.text);
     case json::json_type::boolean:
         into.type = Value::Type::Boolean;
         return value.get_bool().get(into.boolean);
@@ -253,7 +271,10 @@ error_code readValue(json::value value, Value &into, int depth)
             return simdjson::DEPTH_ERROR;
         if (const error_code error = value.get_object().get(object))
             return error;
-        return skipObject(object, depth + 1);
+        return forEachField(object, [depth](std::string_view, json::value field) {
+            Value ignored;
+            return readValue(field, ignored, depth + 1);
+        });
     }
     case json::json_type::array: {
         into.type = Value::Type::List;
@@ -262,7 +283,10 @@ error_code readValue(json::value value, Value &into, int depth)
             return simdjson::DEPTH_ERROR;
         if (const error_code error = value.get_array().get(list))
             return error;
-        return skipList(list, depth + 1);
+        return forEachItem(list, [depth](json::value item) {
+            Value ignored;
+            return readValue(item, ignored, depth + 1);
+        });
     }
     }
     return simdjson::TAPE_ERROR;
@@ -456,19 +480,14 @@ error_code readElement(json::value item, int number, ElementList &list)
     if (const error_code error = item.get_object().get(object))
         return error;
     std::array<Value, kElementKeyCount> values{};
-    for (auto field : object) {
-        std::string_view key;
-        json::value value;
-        Value ignored;
-        if (const error_code error = field.unescaped_key().get(key))
-            return error;
-        if (const error_code error = field.value().get(value))
-            return error;
-        const std::size_t slot = elementKeyIndex(key);
-        if (const error_code error =
-                readValue(value, slot < values.size() ? values[slot] : ignored, 3))
-            return error;
-    }
+    const error_code error =
+        forEachField(object, [&values](std::string_view key, json::value value) {
+            Value ignored;
+            const std::size_t slot = elementKeyIndex(key);
+            return readValue(value, slot < values.size() ? values[slot] : ignored, 3);
+        });
+    if (error)
+        return error;
     if (list.fault)
         return simdjson::SUCCESS;
 
@@ -512,47 +531,34 @@ error_code readElementList(json::value value, ElementList &list)
     if (const error_code error = items.count_elements().get(count))
         return error;
     if (count > std::size_t(ChartTable::kMaxIndex)) {
+        // Reading stops here; the refusal says why.
         list.tooMany = true;
-        return simdjson::SUCCESS;
+        return simdjson::CAPACITY;
     }
     list.table.reserve(int(count));
     int number = 0;
-    for (auto item : items) {
-        json::value element;
-        if (const error_code error = item.get(element))
-            return error;
-        if (const error_code error = readElement(element, ++number, list))
-            return error;
-    }
-    return simdjson::SUCCESS;
+    return forEachItem(items,
+                       [&](json::value element) { return readElement(element, ++number, list); });
 }
 
 // Reads the values of the top-level object into `top` and `list`; stops at the first fault of
-// the JSON, or when the list holds too many elements to be read.
+// the JSON, or when the list holds too many elements to be read (`list.tooMany`).
 error_code readRoot(json::document &root, std::array<Value, kTopKeyCount> &top, ElementList &list)
 {
     json::object object;
     if (const error_code error = root.get_object().get(object))
         return error;
-    for (auto field : object) {
-        std::string_view key;
-        json::value value;
-        if (const error_code error = field.unescaped_key().get(key))
-            return error;
-        if (const error_code error = field.value().get(value))
-            return error;
+    const error_code error = forEachField(object, [&](std::string_view key, json::value value) {
         const std::size_t slot = keyIndex(kTopKeys, key);
         if (slot == Elements) {
             list = ElementList{};
-            if (const error_code error = readElementList(value, list); error || list.tooMany)
-                return error;
-        } else {
-            Value ignored;
-            if (const error_code error =
-                    readValue(value, slot < top.size() ? top[slot] : ignored, 1))
-                return error;
+            return readElementList(value, list);
         }
-    }
+        Value ignored;
+        return readValue(value, slot < top.size() ? top[slot] : ignored, 1);
+    });
+    if (error)
+        return error;
     // At the end the parser has no place to give; anywhere else there is more after the object.
     const char *more = nullptr;
     return root.current_location().get(more) ? simdjson::SUCCESS : simdjson::TRAILING_CONTENT;
