@@ -182,7 +182,7 @@ struct Value
 
     Type type = Type::Absent;
     double number = 0;
-    // In the parser's buffer, which outlives the judging.
+    // In the document's bytes or the parser's buffer, which both outlive the judging.
     std::string_view text;
     bool boolean = false;
 };
@@ -595,53 +595,37 @@ std::string describeSyntaxError(error_code error)
     }
 }
 
-// Where a fault lies that the parser finds while it indexes the document, before it knows any
-// value, and so tells without a place. Written here because only these few need finding, and
-// only in a document already refused.
-std::size_t placeOfIndexingFault(std::string_view bytes, error_code error)
+// Places the parser does not give: for a fault it finds while it indexes the document,
+// before it knows any value, and for a document whose last character is not the top-level
+// object's closing brace, where it does not say whether the document was cut short or has more
+// after its end. Found by hand, as only a refused document needs them.
+struct Landmarks
 {
-    if (error == simdjson::UTF8_ERROR) {
-        std::size_t at = 0;
-        while (at < bytes.size()) {
-            const std::size_t length = sequenceLength(bytes, at);
-            if (length == 0)
-                return at;
-            at += length;
-        }
-        return at;
-    }
-    if (error == simdjson::UNESCAPED_CHARS) {
-        bool inText = false;
-        bool escaped = false;
-        for (std::size_t at = 0; at < bytes.size(); ++at) {
-            const char c = bytes[at];
-            if (!inText) {
-                inText = c == '"';
-            } else if (static_cast<unsigned char>(c) < 0x20) {
-                return at;
-            } else if (escaped) {
-                escaped = false;
-            } else if (c == '\\') {
-                escaped = true;
-            } else if (c == '"') {
-                inText = false;
-            }
-        }
-    }
-    return bytes.size();
-}
+    std::size_t firstInvalidUtf8 = std::string_view::npos;
+    std::size_t firstControlInText = std::string_view::npos;
+    // After the top-level object's closing brace.
+    std::size_t endOfRoot = std::string_view::npos;
+};
 
-// Where the top-level object ends (after its closing brace), or npos when it never does;
-// brackets within texts do not count. The parser refuses a document whose last character is
-// not that brace without saying whether it was cut short or has more after its end.
-std::size_t endOfRootObject(std::string_view bytes)
+Landmarks findLandmarks(std::string_view bytes)
 {
+    Landmarks found;
     int depth = 0;
     bool inText = false;
     bool escaped = false;
     for (std::size_t at = 0; at < bytes.size(); ++at) {
         const char c = bytes[at];
-        if (inText) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            const std::size_t length = sequenceLength(bytes, at);
+            if (length == 0) {
+                found.firstInvalidUtf8 = std::min(found.firstInvalidUtf8, at);
+            } else {
+                at += length - 1;
+            }
+            escaped = false;
+        } else if (inText) {
+            if (static_cast<unsigned char>(c) < 0x20)
+                found.firstControlInText = std::min(found.firstControlInText, at);
             if (escaped)
                 escaped = false;
             else if (c == '\\')
@@ -652,11 +636,11 @@ std::size_t endOfRootObject(std::string_view bytes)
             inText = true;
         } else if (c == '{' || c == '[') {
             ++depth;
-        } else if ((c == '}' || c == ']') && --depth <= 0) {
-            return at + 1;
+        } else if ((c == '}' || c == ']') && --depth == 0) {
+            found.endOfRoot = std::min(found.endOfRoot, at + 1);
         }
     }
-    return std::string_view::npos;
+    return found;
 }
 
 // The place and the words for a document that is not well-formed JSON; `document` is without
@@ -665,22 +649,27 @@ std::size_t endOfRootObject(std::string_view bytes)
 std::string syntaxFault(std::string_view original, std::string_view document, error_code error,
                         std::optional<std::size_t> stopped)
 {
+    const Landmarks landmarks = findLandmarks(document);
     std::size_t offset = document.size();
     if (!stopped) {
-        offset = placeOfIndexingFault(document, error);
+        if (error == simdjson::UTF8_ERROR)
+            offset = landmarks.firstInvalidUtf8;
+        else if (error == simdjson::UNESCAPED_CHARS)
+            offset = landmarks.firstControlInText;
     } else if (error == simdjson::INCOMPLETE_ARRAY_OR_OBJECT) {
-        const std::size_t end = endOfRootObject(document);
-        if (end != std::string_view::npos) {
-            const auto more = std::find_if_not(document.begin() + std::ptrdiff_t(end),
-                                               document.end(), isWhitespace);
+        if (landmarks.endOfRoot != std::string_view::npos) {
+            const auto more =
+                std::find_if_not(document.begin() + std::ptrdiff_t(landmarks.endOfRoot),
+                                 document.end(), isWhitespace);
             if (more != document.end()) {
                 offset = std::size_t(more - document.begin());
                 error = simdjson::TRAILING_CONTENT;
             }
         }
     } else {
-        offset = std::min(document.size(), *stopped);
+        offset = *stopped;
     }
+    offset = std::min(offset, document.size());
     return positionOf(original, original.size() - document.size() + offset) + ": " +
            describeSyntaxError(error);
 }
