@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <regex>
 #include <string>
 
@@ -52,6 +53,49 @@ TEST_P(DocumentRoundTrip, KeepsTableAndPlot)
 INSTANTIATE_TEST_SUITE_P(Facings, DocumentRoundTrip,
                          ::testing::Values(Facing::North, Facing::South, Facing::East,
                                            Facing::West));
+
+struct TextCase
+{
+    const char *what;
+    std::string text;
+    // The text as it reads back.
+    std::string read;
+};
+
+class DocumentTexts : public ::testing::TestWithParam<TextCase>
+{
+};
+
+// A text from a layout file of the first format may be in a Western code page, or hold
+// anything: the document is UTF-8 whatever it is given, and reads back.
+TEST_P(DocumentTexts, AreWrittenAsUtf8)
+{
+    LayoutDocument document{"60", GetParam().text, Facing::North, {}};
+    appendElement(document.table, {GetParam().text, 0, 0, 1, 1, 0});
+    const DocumentReadResult read = readLayoutDocument(writeLayoutDocument(document));
+    ASSERT_TRUE(read.document) << read.error;
+    EXPECT_EQ(read.document->table.at(1).text, GetParam().read);
+    EXPECT_EQ(read.document->plotWidth, GetParam().read);
+}
+
+const std::string replacement = "\xEF\xBF\xBD";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DocumentTexts,
+    ::testing::Values(TextCase{"plain", "Hall", "Hall"},
+                      TextCase{"quotes and controls", "a\"b\\c\x01\td\x7F", "a\"b\\c\x01\td\x7F"},
+                      TextCase{"every length of UTF-8", "\xC3\xA9\xE2\x80\x93\xF0\x9F\x8F\xA0",
+                               "\xC3\xA9\xE2\x80\x93\xF0\x9F\x8F\xA0"},
+                      TextCase{"Latin-1",
+                               "Caf\xE9 K\xFC"
+                               "che",
+                               "Caf" + replacement + " K" + replacement + "che"},
+                      TextCase{"an overlong slash", "\xC0\xAF", replacement + replacement},
+                      TextCase{"a surrogate", "\xED\xA0\x80",
+                               replacement + replacement + replacement},
+                      TextCase{"beyond U+10FFFF", "\xF4\x90\x80\x80x",
+                               replacement + replacement + replacement + replacement + "x"},
+                      TextCase{"cut short", "ab\xE2\x80", "ab" + replacement + replacement}));
 
 TEST(LayoutDocument, IsToldFromStructureTextByItsContent)
 {
@@ -132,6 +176,22 @@ TEST(LayoutDocument, ReadsEscapesAndKeepsThePlanImageAsText)
     EXPECT_EQ(read.document->table.at(1).text, "H\xC3\xA9ll \"A\"");
     ASSERT_TRUE(read.document->plan.isSet());
     EXPECT_EQ(*read.document->plan.base64, "iVBO*w0K");
+    const DocumentReadResult escaped =
+        readLayoutDocument(replaced(withElements(""), "{", R"({"planImage": "iVBO\/w0K", )"));
+    ASSERT_TRUE(escaped.document) << escaped.error;
+    EXPECT_EQ(*escaped.document->plan.base64, "iVBO/w0K");
+}
+
+// The shortest decimal of the largest single lies beyond it, and reads back as it.
+TEST(LayoutDocument, ReadsTheLargestSingleAsItIsWritten)
+{
+    LayoutDocument document{"60", "30", Facing::North, {}};
+    constexpr float largest = std::numeric_limits<float>::max();
+    appendElement(document.table, {"Hall", -largest, 0, largest, 0, 0});
+    const DocumentReadResult read = readLayoutDocument(writeLayoutDocument(document));
+    ASSERT_TRUE(read.document) << read.error;
+    EXPECT_EQ(read.document->table.at(1).left, -largest);
+    EXPECT_EQ(read.document->table.at(1).width, largest);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -176,6 +236,9 @@ INSTANTIATE_TEST_SUITE_P(
         HostileCase{"a negative width", withElements(elementWith("3,", "-3,")),
                     "element 1: \"width\" is below 0"},
         HostileCase{"beyond single precision", withElements(elementWith("2,", "-1e39,")),
+                    "element 1: \"top\" is too large"},
+        HostileCase{"half a step beyond single precision",
+                    withElements(elementWith("2,", "3.4028236e38,")),
                     "element 1: \"top\" is too large"},
         HostileCase{"beyond double precision", withElements(elementWith("2,", "1e400,")),
                     "line 1, column 149: illegal number"},
