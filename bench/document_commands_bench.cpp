@@ -96,16 +96,13 @@ struct ImageLayout
         ChartTable table;
         for (int i = 0; i < 12; ++i)
             appendElement(table, {"Kitchen", i * 400.0f, 0, 380, 380, 0});
-        document.setPlotAccess(
-            [] {
-                return PlotEntry{"60", "30", Facing::North};
-            },
-            [](const PlotEntry &) {});
-        std::string bytes(kMaxPlanImageBytes, '\0');
-        for (std::size_t i = 0; i < bytes.size(); ++i)
-            bytes[i] = static_cast<char>((i * 2654435761u) >> 13);
-        document.load(std::move(table), document.plot(), {}, true,
-                      {std::make_shared<const std::string>(std::move(bytes))});
+        // The base64 text of a 20 MB image, as a document keeps it.
+        std::string base64(kMaxPlanImageBytes / 3 * 4, 'A');
+        for (std::size_t i = 0; i < base64.size(); ++i)
+            base64[i] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/"
+                [(i * 2654435761u >> 13) % 64];
+        document.load(std::move(table), PlotState{"60", "30"}, {}, true,
+                      {std::make_shared<const std::string>(std::move(base64))});
     }
     QTemporaryDir folder;
     Document document;
@@ -120,7 +117,8 @@ void BM_RecoveryWriteAfterOneRoomChange(benchmark::State &state)
     RecoveryFile recovery(layout.document, layout.dialogs, layout.folder.filePath("recovery"));
     recovery.writeNow();
     for (auto _ : state) {
-        layout.document.editor().txtRoom.at(1).left += 1;
+        const ChartElement &room = layout.document.table().at(1);
+        layout.document.nudgeElement(1, room.left + 1, room.top);
         recovery.writeNow();
     }
     QCoreApplication::processEvents();
@@ -136,10 +134,11 @@ void BM_RecoveryWriteAfterNewPlanImage(benchmark::State &state)
     ImageLayout layout;
     RecoveryFile recovery(layout.document, layout.dialogs, layout.folder.filePath("recovery"));
     recovery.writeNow();
-    PlanImage &plan = layout.document.editor().plan;
     for (auto _ : state) {
         state.PauseTiming();
-        plan.bytes = std::make_shared<const std::string>(*plan.bytes);
+        PlanImage plan = layout.document.editor().plan;
+        plan.base64 = std::make_shared<const std::string>(*plan.base64);
+        layout.document.setPlanImage(plan);
         state.ResumeTiming();
         recovery.writeNow();
     }

@@ -11,6 +11,8 @@ packages=(
     # Qt 6 Widgets, Test and the platform plugins (offscreen for the headless tests); the JPEG
     # image writer plugin and, through fontconfig, a font come with it.
     qt6-base-dev
+    # The .tessel document's JSON reader in the standard-library core.
+    libsimdjson-dev
     libgtest-dev
     # Reads rule set files (JSON) as hostile input in the core.
     libsimdjson-dev

@@ -59,6 +59,13 @@ std::optional<int> ChartTable::createElement()
     return index;
 }
 
+void ChartTable::reserve(int count)
+{
+    const auto elements = std::size_t(std::clamp(count, 0, kMaxIndex));
+    m_elements.reserve(elements + 1);
+    m_stacking.reserve(elements);
+}
+
 void ChartTable::bringToFront(int index)
 {
     if (m_journal && !m_journal->stacking)

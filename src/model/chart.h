@@ -81,6 +81,9 @@ public:
     // of all others, and returns its index; std::nullopt, with the table unchanged, when
     // the table is full.
     std::optional<int> createElement();
+    // Room for `count` elements beyond the template, so that a reader that knows how many
+    // follow creates them without moving the table as it grows.
+    void reserve(int count);
 
     void bringToFront(int index);
     // Removes every element but the template: ElementCount becomes 0.

@@ -15,16 +15,18 @@ inline constexpr std::size_t kMaxPlanImageBytes = 20 * 1024 * 1024;
 inline constexpr int kMaxPlanImageSide = 10000;
 
 // A picture of the plan (a scan, a drawing) shown under the rooms, stretched over the whole
-// chart as the chart is the whole plot. The file's bytes are kept as they were read, shared
-// between the steps of the history and the documents that hold them: they never change.
+// chart as the chart is the whole plot. The core keeps the image file's bytes as base64 text,
+// exactly as a document holds it, and never looks inside: decoding it is the UI's. The text
+// is shared between the steps of the history and the documents that hold it, and never
+// changes.
 struct PlanImage
 {
-    std::shared_ptr<const std::string> bytes;
+    std::shared_ptr<const std::string> base64;
     int opacity = kDefaultPlanOpacity;
     bool shown = true;
 
-    bool isSet() const { return bytes && !bytes->empty(); }
-    // The same bytes are the same image: they are never changed once read.
+    bool isSet() const { return base64 && !base64->empty(); }
+    // The same text is the same image: it is never changed once made.
     bool operator==(const PlanImage &) const = default;
 };
 

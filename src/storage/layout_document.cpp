@@ -2,16 +2,13 @@
 
 #include "storage/layout_file.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QJsonParseError>
-#include <QJsonValue>
+#include <simdjson.h>
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <utility>
 
@@ -19,10 +16,43 @@ namespace tessel {
 
 namespace {
 
-// Keys as Latin-1 views: looking up or inserting one allocates no QString.
-QLatin1String keyOf(const char *key)
+namespace json = simdjson::ondemand;
+using simdjson::error_code;
+
+// The length of the well-formed UTF-8 sequence that starts at `at`, or 0 where none does: a
+// stray continuation byte, an overlong form, a surrogate, a code point beyond U+10FFFF, or a
+// sequence cut short.
+std::size_t sequenceLength(std::string_view text, std::size_t at)
 {
-    return QLatin1String(key);
+    const auto byte = [&](std::size_t i) {
+        return i < text.size() ? static_cast<unsigned char>(text[i]) : 0u;
+    };
+    const unsigned lead = byte(at);
+    if (lead < 0x80)
+        return 1;
+    std::size_t length = 0;
+    // The range of the byte after the lead; the later ones are all 0x80 to 0xBF.
+    unsigned low = 0x80;
+    unsigned high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : low;
+        high = lead == 0xED ? 0x9F : high;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : low;
+        high = lead == 0xF4 ? 0x8F : high;
+    } else {
+        return 0;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        const unsigned next = byte(at + i);
+        if (next < (i == 1 ? low : 0x80u) || next > (i == 1 ? high : 0xBFu))
+            return 0;
+    }
+    return length;
 }
 
 // Compact JSON text, written in order.
@@ -32,17 +62,42 @@ public:
     void reserve(std::size_t bytes) { m_text.reserve(bytes); }
     void raw(std::string_view text) { m_text += text; }
 
-    // A string of UTF-8 text; bytes that are not UTF-8 become U+FFFD, as Qt reads them.
+    // A JSON string. Runs that need no escape are copied whole, so that a plan image's base64
+    // goes out as it came in. A layout file of the first format may hold texts in a Western
+    // code page: each byte that begins no well-formed UTF-8 sequence becomes U+FFFD.
     void string(std::string_view text)
     {
-        const bool ascii = std::all_of(text.begin(), text.end(),
-                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-        if (!ascii) {
-            const QByteArray utf8 =
-                QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toUtf8();
-            return escaped(std::string_view(utf8.constData(), std::size_t(utf8.size())));
+        m_text += '"';
+        std::size_t plain = 0;
+        std::size_t at = 0;
+        while (at < text.size()) {
+            const auto c = static_cast<unsigned char>(text[at]);
+            if (c >= 0x20 && c < 0x80 && c != '"' && c != '\\') {
+                ++at;
+                continue;
+            }
+            if (c >= 0x80) {
+                if (const std::size_t length = sequenceLength(text, at)) {
+                    at += length;
+                    continue;
+                }
+            }
+            m_text.append(text.substr(plain, at - plain));
+            if (c >= 0x80) {
+                m_text += "\xEF\xBF\xBD";
+            } else if (c == '"' || c == '\\') {
+                m_text += '\\';
+                m_text += static_cast<char>(c);
+            } else {
+                static constexpr char kHex[] = "0123456789abcdef";
+                m_text += "\\u00";
+                m_text += kHex[c >> 4];
+                m_text += kHex[c & 0xF];
+            }
+            plain = ++at;
         }
-        escaped(text);
+        m_text.append(text.substr(plain));
+        m_text += '"';
     }
 
     // The shortest decimal that reads back as the same float, so that the file says 533.3333
@@ -66,25 +121,6 @@ private:
         m_text.append(buffer.data(), written.ptr);
     }
 
-    void escaped(std::string_view text)
-    {
-        m_text += '"';
-        for (const char c : text) {
-            if (c == '"' || c == '\\') {
-                m_text += '\\';
-                m_text += c;
-            } else if (static_cast<unsigned char>(c) < 0x20) {
-                static constexpr char kHex[] = "0123456789abcdef";
-                m_text += "\\u00";
-                m_text += kHex[(c >> 4) & 0xF];
-                m_text += kHex[c & 0xF];
-            } else {
-                m_text += c;
-            }
-        }
-        m_text += '"';
-    }
-
     std::string m_text;
 };
 
@@ -97,7 +133,7 @@ std::string fillText(std::uint32_t rgb)
     return '#' + std::string(6 - digits.size(), '0') + digits;
 }
 
-std::optional<std::uint32_t> parseFill(const std::string &text)
+std::optional<std::uint32_t> parseFill(std::string_view text)
 {
     if (text.size() != 7 || text.front() != '#')
         return std::nullopt;
@@ -113,77 +149,19 @@ bool isWhitespace(char c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 std::string_view withoutByteOrderMark(std::string_view bytes)
 {
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
-        bytes.remove_prefix(3);
+    if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+        bytes.remove_prefix(kByteOrderMark.size());
     return bytes;
 }
 
-// Whether the top level's "elements" list has more items than a chart can hold, told from
-// its commas without building anything, so that such a list is refused before the parser
-// allocates for it. JSON that is not well formed is the parser's to refuse; here it needs
-// only to be scanned in linear time.
-bool listsTooManyElements(std::string_view bytes)
-{
-    int depth = 0;
-    bool inString = false;
-    bool escaped = false;
-    std::size_t stringStart = 0;
-    bool afterElementsKey = false;
-    bool inElements = false;
-    std::size_t commas = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (inString) {
-            if (escaped) {
-                escaped = false;
-            } else if (c == '\\') {
-                escaped = true;
-            } else if (c == '"') {
-                inString = false;
-                if (depth == 1)
-                    afterElementsKey = bytes.substr(stringStart, i - stringStart) == "elements";
-            }
-            continue;
-        }
-        switch (c) {
-        case '"':
-            inString = true;
-            stringStart = i + 1;
-            break;
-        case '[':
-            inElements = inElements || (depth == 1 && afterElementsKey);
-            ++depth;
-            break;
-        case '{':
-            ++depth;
-            break;
-        case ']':
-        case '}':
-            --depth;
-            if (inElements && depth == 1)
-                return false;
-            break;
-        case ',':
-            if (depth == 1)
-                afterElementsKey = false;
-            // n items have n - 1 commas between them.
-            if (inElements && depth == 2 && ++commas >= std::size_t(ChartTable::kMaxIndex))
-                return true;
-            break;
-        default:
-            break;
-        }
-    }
-    return false;
-}
-
 // "line 3, column 5", counted in bytes from 1.
-std::string positionOf(std::string_view bytes, qsizetype offset)
+std::string positionOf(std::string_view bytes, std::size_t offset)
 {
-    const std::string_view before = bytes.substr(
-        0, std::min(bytes.size(), static_cast<std::size_t>(std::max<qsizetype>(offset, 0))));
+    const std::string_view before = bytes.substr(0, std::min(bytes.size(), offset));
     const std::size_t lastLineEnd = before.rfind('\n');
     const auto line = 1 + std::count(before.begin(), before.end(), '\n');
     const std::size_t column =
@@ -196,72 +174,190 @@ std::string quoted(const char *key)
     return std::string("\"") + key + '"';
 }
 
-// Reads the values of one JSON object; the first fault is kept, later reads return defaults.
+// A value as the checks judge it, read whole first, so that a document that is not well-formed
+// anywhere is refused for that before any of its values is judged.
+struct Value
+{
+    enum class Type { Absent, Number, Text, Boolean, Null, Object, List };
+
+    Type type = Type::Absent;
+    double number = 0;
+    // In the document's bytes or the parser's buffer, which both outlive the judging.
+    std::string_view text;
+    bool boolean = false;
+};
+
+// Far deeper than any document; it bounds the recursion of reading unknown values whatever the
+// bytes, and stays below the parser's own limit.
+constexpr int kMaxNesting = 512;
+
+error_code readValue(json::value value, Value &into, int depth);
+
+// Hands `read` each key and value of `object` in order, up to the first fault.
+template<typename Read>
+error_code forEachField(json::object object, Read &&read)
+{
+    for (auto result : object) {
+        json::field field;
+        if (const error_code error = std::move(result).get(field))
+            return error;
+        std::string_view key;
+        if (const error_code error = field.unescaped_key().get(key))
+            return error;
+        if (const error_code error = read(key, field.value()))
+            return error;
+    }
+    return simdjson::SUCCESS;
+}
+
+// Hands `read` each value of `list` in order, up to the first fault.
+template<typename Read>
+error_code forEachItem(json::array list, Read &&read)
+{
+    for (auto item : list) {
+        json::value value;
+        if (const error_code error = item.get(value))
+            return error;
+        if (const error_code error = read(value))
+            return error;
+    }
+    return simdjson::SUCCESS;
+}
+
+// A text without an escape as it stands in the document, which spares copying the megabytes
+// of a plan image's base64; any other unescaped into the parser's buffer. The parser has
+// already checked every text for a closing quote, UTF-8 and control characters.
+error_code readText(json::value value, std::string_view &text)
+{
+    std::string_view raw = value.raw_json_token();
+    while (!raw.empty() && isWhitespace(raw.back()))
+        raw.remove_suffix(1);
+    if (raw.size() >= 2 && raw.back() == '"' && raw.find('\\') == std::string_view::npos) {
+        text = raw.substr(1, raw.size() - 2);
+        json::raw_json_string read;
+        return value.get_raw_json_string().get(read);
+    }
+    return value.get_string().get(text);
+}
+
+// Reads one value in full: an object or a list down to its last value, which the parser checks
+// only as far as it is read. `depth` counts the objects and lists around the value.
+error_code readValue(json::value value, Value &into, int depth)
+{
+    json::json_type type;
+    if (const error_code error = value.type().get(type))
+        return error;
+    switch (type) {
+    case json::json_type::number:
+        into.type = Value::Type::Number;
+        return value.get_double().get(into.number);
+    case json::json_type::string:
+        into.type = Value::Type::Text;
+        return readText(value, into.text);
+    case json::json_type::boolean:
+        into.type = Value::Type::Boolean;
+        return value.get_bool().get(into.boolean);
+    case json::json_type::null: {
+        bool isNull = false;
+        if (const error_code error = value.is_null().get(isNull))
+            return error;
+        into.type = Value::Type::Null;
+        return isNull ? simdjson::SUCCESS : simdjson::N_ATOM_ERROR;
+    }
+    case json::json_type::object: {
+        into.type = Value::Type::Object;
+        json::object object;
+        if (depth >= kMaxNesting)
+            return simdjson::DEPTH_ERROR;
+        if (const error_code error = value.get_object().get(object))
+            return error;
+        return forEachField(object, [depth](std::string_view, json::value field) {
+            Value ignored;
+            return readValue(field, ignored, depth + 1);
+        });
+    }
+    case json::json_type::array: {
+        into.type = Value::Type::List;
+        json::array list;
+        if (depth >= kMaxNesting)
+            return simdjson::DEPTH_ERROR;
+        if (const error_code error = value.get_array().get(list))
+            return error;
+        return forEachItem(list, [depth](json::value item) {
+            Value ignored;
+            return readValue(item, ignored, depth + 1);
+        });
+    }
+    }
+    return simdjson::TAPE_ERROR;
+}
+
+// Judges the values of one object; the first fault is kept, later reads give defaults.
 class ObjectReader
 {
 public:
-    ObjectReader(const QJsonObject &object, std::string where)
-        : m_object(object)
-        , m_where(std::move(where))
+    // `element`: the object's place in "elements", counted from 1; 0 for the top level.
+    explicit ObjectReader(int element = 0)
+        : m_element(element)
     {}
 
     const std::optional<std::string> &fault() const { return m_fault; }
 
-    std::string text(const char *key)
+    std::string text(const char *key, const Value &value)
     {
-        const QJsonValue value = required(key);
-        if (m_fault)
+        if (!required(key, value))
             return {};
-        if (!value.isString())
+        if (value.type != Value::Type::Text)
             return refuse(key, "is not a text"), std::string();
-        return value.toString().toStdString();
+        return std::string(value.text);
     }
 
-    // Numbers beyond single precision come back infinite, for findRecordFlaw to refuse.
-    float number(const char *key)
+    // Numbers beyond single precision come back infinite, for findRecordFlaw to refuse. Those
+    // less than half a step beyond the largest single round to it, as a single's shortest
+    // decimal can lie there (3.4028235e38).
+    float number(const char *key, const Value &value)
     {
-        const QJsonValue value = required(key);
-        if (m_fault)
+        if (!required(key, value))
             return 0;
-        if (!value.isDouble())
+        if (value.type != Value::Type::Number)
             return refuse(key, "is not a number"), 0.0f;
-        const double number = value.toDouble();
-        constexpr double largest = std::numeric_limits<float>::max();
-        if (std::abs(number) > largest)
-            return number > 0 ? std::numeric_limits<float>::infinity()
-                              : -std::numeric_limits<float>::infinity();
-        return static_cast<float>(number);
+        constexpr float largest = std::numeric_limits<float>::max();
+        constexpr double roundsToInfinity = 0x1.ffffffp+127;
+        const double magnitude = std::abs(value.number);
+        if (magnitude > largest) {
+            const float rounded =
+                magnitude < roundsToInfinity ? largest : std::numeric_limits<float>::infinity();
+            return value.number > 0 ? rounded : -rounded;
+        }
+        return static_cast<float>(value.number);
     }
 
-    std::int16_t smallInteger(const char *key)
+    std::int16_t smallInteger(const char *key, const Value &value)
     {
-        const QJsonValue value = required(key);
-        if (m_fault)
+        if (!required(key, value))
             return 0;
-        const double number = value.toDouble(0.5);
-        if (!value.isDouble() || std::trunc(number) != number ||
+        const double number = value.number;
+        if (value.type != Value::Type::Number || std::trunc(number) != number ||
             number < std::numeric_limits<std::int16_t>::min() ||
             number > std::numeric_limits<std::int16_t>::max())
             return refuse(key, "is not a whole number from -32768 to 32767"), 0;
         return static_cast<std::int16_t>(number);
     }
 
-    bool optionalBool(const char *key, bool absent)
+    bool optionalBool(const char *key, const Value &value, bool absent)
     {
-        const QJsonValue value = m_object.value(keyOf(key));
-        if (m_fault || value.isUndefined())
+        if (m_fault || value.type == Value::Type::Absent)
             return absent;
-        if (!value.isBool())
+        if (value.type != Value::Type::Boolean)
             return refuse(key, "is not true or false"), absent;
-        return value.toBool();
+        return value.boolean;
     }
 
-    std::optional<std::uint32_t> optionalFill(const char *key)
+    std::optional<std::uint32_t> optionalFill(const char *key, const Value &value)
     {
-        const QJsonValue value = m_object.value(keyOf(key));
-        if (m_fault || value.isUndefined())
+        if (m_fault || value.type == Value::Type::Absent)
             return std::nullopt;
-        const auto rgb = parseFill(value.toString().toStdString());
+        const auto rgb = value.type == Value::Type::Text ? parseFill(value.text) : std::nullopt;
         if (!rgb)
             refuse(key, "is not a colour written as #rrggbb");
         return rgb;
@@ -270,20 +366,20 @@ public:
 private:
     void refuse(const char *key, const std::string &what)
     {
-        if (!m_fault)
-            m_fault = m_where + quoted(key) + ' ' + what;
+        if (m_fault)
+            return;
+        m_fault = m_element > 0 ? "element " + std::to_string(m_element) + ": " : std::string();
+        *m_fault += quoted(key) + ' ' + what;
     }
 
-    QJsonValue required(const char *key)
+    bool required(const char *key, const Value &value)
     {
-        const QJsonValue value = m_object.value(keyOf(key));
-        if (value.isUndefined())
+        if (value.type == Value::Type::Absent)
             refuse(key, "is missing");
-        return value;
+        return !m_fault;
     }
 
-    const QJsonObject &m_object;
-    std::string m_where;
+    int m_element;
     std::optional<std::string> m_fault;
 };
 
@@ -301,6 +397,283 @@ std::string describeFlaw(LayoutFaultKind kind)
     }
 }
 
+// The keys of an element, in the order their faults are told.
+enum ElementKey { Text, Left, Top, Width, Height, BorderStyle, Enabled, Fill, kElementKeyCount };
+
+enum TopKey {
+    Format,
+    Version,
+    PlotLength,
+    PlotWidth,
+    FacingKey,
+    FilePath,
+    PlanImageKey,
+    PlanOpacity,
+    PlanShown,
+    Elements,
+    kTopKeyCount
+};
+constexpr std::array<std::string_view, kTopKeyCount> kTopKeys = {
+    "format",   "version",   "plotLength",  "plotWidth", "facing",
+    "filePath", "planImage", "planOpacity", "planShown", "elements"};
+
+template<std::size_t N>
+std::size_t keyIndex(const std::array<std::string_view, N> &keys, std::string_view key)
+{
+    return std::size_t(std::find(keys.begin(), keys.end(), key) - keys.begin());
+}
+
+template<std::size_t N>
+bool isKey(std::string_view key, const char (&name)[N])
+{
+    // A comparison of known length, which the compiler writes out in place.
+    return key.size() == N - 1 && std::memcmp(key.data(), name, N - 1) == 0;
+}
+
+// The ElementKey of `key`, told by length first: this runs for every key of every element.
+std::size_t elementKeyIndex(std::string_view key)
+{
+    switch (key.size()) {
+    case 3:
+        return isKey(key, "top") ? Top : kElementKeyCount;
+    case 4:
+        return isKey(key, "text")   ? Text
+               : isKey(key, "left") ? Left
+               : isKey(key, "fill") ? Fill
+                                    : kElementKeyCount;
+    case 5:
+        return isKey(key, "width") ? Width : kElementKeyCount;
+    case 6:
+        return isKey(key, "height") ? Height : kElementKeyCount;
+    case 7:
+        return isKey(key, "enabled") ? Enabled : kElementKeyCount;
+    case 11:
+        return isKey(key, "borderStyle") ? BorderStyle : kElementKeyCount;
+    default:
+        return kElementKeyCount;
+    }
+}
+
+// "elements" as read: the table built from it, or the first fault of its elements.
+struct ElementList
+{
+    Value value;
+    bool tooMany = false;
+    ChartTable table;
+    std::optional<std::string> fault;
+};
+
+// One item of "elements", appended to the table while the list has no fault; read to its end
+// in any case.
+error_code readElement(json::value item, int number, ElementList &list)
+{
+    json::json_type type;
+    if (const error_code error = item.type().get(type))
+        return error;
+    if (type != json::json_type::object) {
+        if (!list.fault)
+            list.fault = "element " + std::to_string(number) + " is not an object";
+        Value ignored;
+        return readValue(item, ignored, 2);
+    }
+    json::object object;
+    if (const error_code error = item.get_object().get(object))
+        return error;
+    std::array<Value, kElementKeyCount> values{};
+    const error_code error =
+        forEachField(object, [&values](std::string_view key, json::value value) {
+            Value ignored;
+            const std::size_t slot = elementKeyIndex(key);
+            return readValue(value, slot < values.size() ? values[slot] : ignored, 3);
+        });
+    if (error)
+        return error;
+    if (list.fault)
+        return simdjson::SUCCESS;
+
+    ObjectReader element(number);
+    LayoutRecord record;
+    record.text = element.text("text", values[Text]);
+    record.left = element.number("left", values[Left]);
+    record.top = element.number("top", values[Top]);
+    record.width = element.number("width", values[Width]);
+    record.height = element.number("height", values[Height]);
+    record.borderStyle = element.smallInteger("borderStyle", values[BorderStyle]);
+    const bool enabled = element.optionalBool("enabled", values[Enabled], true);
+    const auto fill = element.optionalFill("fill", values[Fill]);
+    if (element.fault()) {
+        list.fault = element.fault();
+    } else if (const auto flaw = findRecordFlaw(record)) {
+        list.fault = "element " + std::to_string(number) + ": " +
+                     quoted(kRecordKeys[static_cast<int>(flaw->value)]) + ' ' +
+                     describeFlaw(flaw->kind);
+    } else {
+        ChartElement &added = list.table.at(*appendElement(list.table, record));
+        added.enabled = enabled;
+        added.fillOverride = fill;
+    }
+    return simdjson::SUCCESS;
+}
+
+error_code readElementList(json::value value, ElementList &list)
+{
+    json::json_type type;
+    if (const error_code error = value.type().get(type))
+        return error;
+    if (type != json::json_type::array)
+        return readValue(value, list.value, 1);
+    list.value.type = Value::Type::List;
+    json::array items;
+    std::size_t count = 0;
+    if (const error_code error = value.get_array().get(items))
+        return error;
+    // Counted before the first element is built; the parser then starts the list again.
+    if (const error_code error = items.count_elements().get(count))
+        return error;
+    if (count > std::size_t(ChartTable::kMaxIndex)) {
+        // Reading stops here; the refusal says why.
+        list.tooMany = true;
+        return simdjson::CAPACITY;
+    }
+    list.table.reserve(int(count));
+    int number = 0;
+    return forEachItem(items,
+                       [&](json::value element) { return readElement(element, ++number, list); });
+}
+
+// Reads the values of the top-level object into `top` and `list`; stops at the first fault of
+// the JSON, or when the list holds too many elements to be read (`list.tooMany`).
+error_code readRoot(json::document &root, std::array<Value, kTopKeyCount> &top, ElementList &list)
+{
+    json::object object;
+    if (const error_code error = root.get_object().get(object))
+        return error;
+    const error_code error = forEachField(object, [&](std::string_view key, json::value value) {
+        const std::size_t slot = keyIndex(kTopKeys, key);
+        if (slot == Elements) {
+            list = ElementList{};
+            return readElementList(value, list);
+        }
+        Value ignored;
+        return readValue(value, slot < top.size() ? top[slot] : ignored, 1);
+    });
+    if (error)
+        return error;
+    // At the end the parser has no place to give; anywhere else there is more after the object.
+    const char *more = nullptr;
+    return root.current_location().get(more) ? simdjson::SUCCESS : simdjson::TRAILING_CONTENT;
+}
+
+// What the parser found wrong, in the words of the message.
+std::string describeSyntaxError(error_code error)
+{
+    switch (error) {
+    case simdjson::NUMBER_ERROR:
+    case simdjson::NUMBER_OUT_OF_RANGE:
+        return "illegal number";
+    case simdjson::STRING_ERROR:
+        return "invalid escape sequence";
+    case simdjson::T_ATOM_ERROR:
+    case simdjson::F_ATOM_ERROR:
+    case simdjson::N_ATOM_ERROR:
+    case simdjson::INCORRECT_TYPE:
+        return "illegal value";
+    case simdjson::UTF8_ERROR:
+        return "invalid UTF-8 text";
+    case simdjson::UNESCAPED_CHARS:
+        return "unescaped control character in a text";
+    case simdjson::UNCLOSED_STRING:
+        return "unterminated text";
+    case simdjson::DEPTH_ERROR:
+        return "too deeply nested";
+    case simdjson::TRAILING_CONTENT:
+        return "garbage at the end of the document";
+    case simdjson::INCOMPLETE_ARRAY_OR_OBJECT:
+        return "unexpected end of the document";
+    default:
+        return "unexpected character";
+    }
+}
+
+// Places the parser does not give: for a fault it finds while it indexes the document,
+// before it knows any value, and for a document whose last character is not the top-level
+// object's closing brace, where it does not say whether the document was cut short or has more
+// after its end. Found by hand, as only a refused document needs them.
+struct Landmarks
+{
+    std::size_t firstInvalidUtf8 = std::string_view::npos;
+    std::size_t firstControlInText = std::string_view::npos;
+    // After the top-level object's closing brace.
+    std::size_t endOfRoot = std::string_view::npos;
+};
+
+Landmarks findLandmarks(std::string_view bytes)
+{
+    Landmarks found;
+    int depth = 0;
+    bool inText = false;
+    bool escaped = false;
+    for (std::size_t at = 0; at < bytes.size(); ++at) {
+        const char c = bytes[at];
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            const std::size_t length = sequenceLength(bytes, at);
+            if (length == 0) {
+                found.firstInvalidUtf8 = std::min(found.firstInvalidUtf8, at);
+            } else {
+                at += length - 1;
+            }
+            escaped = false;
+        } else if (inText) {
+            if (static_cast<unsigned char>(c) < 0x20)
+                found.firstControlInText = std::min(found.firstControlInText, at);
+            if (escaped)
+                escaped = false;
+            else if (c == '\\')
+                escaped = true;
+            else if (c == '"')
+                inText = false;
+        } else if (c == '"') {
+            inText = true;
+        } else if (c == '{' || c == '[') {
+            ++depth;
+        } else if ((c == '}' || c == ']') && --depth == 0) {
+            found.endOfRoot = std::min(found.endOfRoot, at + 1);
+        }
+    }
+    return found;
+}
+
+// The place and the words for a document that is not well-formed JSON; `document` is without
+// its byte order mark, which `original` has. `stopped` is where in `document` the parser
+// stopped, or nothing when it stopped while indexing.
+std::string syntaxFault(std::string_view original, std::string_view document, error_code error,
+                        std::optional<std::size_t> stopped)
+{
+    const Landmarks landmarks = findLandmarks(document);
+    std::size_t offset = document.size();
+    if (!stopped) {
+        if (error == simdjson::UTF8_ERROR)
+            offset = landmarks.firstInvalidUtf8;
+        else if (error == simdjson::UNESCAPED_CHARS)
+            offset = landmarks.firstControlInText;
+    } else if (error == simdjson::INCOMPLETE_ARRAY_OR_OBJECT) {
+        if (landmarks.endOfRoot != std::string_view::npos) {
+            const auto more =
+                std::find_if_not(document.begin() + std::ptrdiff_t(landmarks.endOfRoot),
+                                 document.end(), isWhitespace);
+            if (more != document.end()) {
+                offset = std::size_t(more - document.begin());
+                error = simdjson::TRAILING_CONTENT;
+            }
+        }
+    } else {
+        offset = *stopped;
+    }
+    offset = std::min(offset, document.size());
+    return positionOf(original, original.size() - document.size() + offset) + ": " +
+           describeSyntaxError(error);
+}
+
 DocumentReadResult refusal(std::string error)
 {
     return {std::nullopt, std::move(error)};
@@ -310,12 +683,13 @@ DocumentReadResult refusal(std::string error)
 
 std::string writeLayoutDocument(const LayoutDocument &document)
 {
-    // Written as text here rather than built as a QJsonObject: for a full chart, building and
-    // printing the objects took fifteen times as long. Keys stand in alphabetical order, the
-    // order Qt's reader keeps them in, which spares it sorting every object.
+    // Written as text here rather than built through a JSON library: that took several times
+    // as long for a full chart. Keys stand in alphabetical order.
     JsonText json;
+    const PlanImage &plan = document.plan;
     // About what an element takes.
-    json.reserve(std::size_t(document.table.elementCount() + 1) * 96);
+    json.reserve(std::size_t(document.table.elementCount() + 1) * 96 +
+                 (plan.isSet() ? plan.base64->size() : 0));
     json.raw("{\"elements\":[");
     const ChartTable &table = document.table;
     for (int index = 1; index <= table.elementCount(); ++index) {
@@ -348,11 +722,9 @@ std::string writeLayoutDocument(const LayoutDocument &document)
     }
     json.raw(",\"format\":");
     json.string(kLayoutDocumentFormat);
-    if (const PlanImage &plan = document.plan; plan.isSet()) {
-        const QByteArray bytes =
-            QByteArray::fromRawData(plan.bytes->data(), static_cast<qsizetype>(plan.bytes->size()));
+    if (plan.isSet()) {
         json.raw(",\"planImage\":");
-        json.string(bytes.toBase64().toStdString());
+        json.string(*plan.base64);
         json.raw(",\"planOpacity\":");
         json.integer(plan.opacity);
         json.raw(plan.shown ? ",\"planShown\":true" : ",\"planShown\":false");
@@ -370,112 +742,105 @@ std::string writeLayoutDocument(const LayoutDocument &document)
 DocumentReadResult readLayoutDocument(std::string_view bytes)
 {
     const std::string notADocument = "not a Tessel layout document";
-    const std::string tooMany = "the document holds more than " +
-                                std::to_string(ChartTable::kMaxIndex) +
-                                " elements, more than a chart can hold";
     if (bytes.size() > kMaxLayoutFileBytes)
         return refusal("the document is larger than " +
                        std::to_string(kMaxLayoutFileBytes / (1024 * 1024)) + " MB");
     if (layoutFileFormat(bytes) != LayoutFileFormat::Document)
         return refusal(notADocument);
-    if (listsTooManyElements(bytes))
-        return refusal(tooMany);
 
-    QJsonParseError parseError;
-    const QJsonDocument json = QJsonDocument::fromJson(
-        QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())), &parseError);
-    if (parseError.error != QJsonParseError::NoError)
-        return refusal(positionOf(bytes, parseError.offset) + ": " +
-                       parseError.errorString().toStdString());
-    const QJsonObject root = json.object();
-    if (root.value(keyOf("format")) != QJsonValue(keyOf(kLayoutDocumentFormat)))
+    // Every value is read before any is judged: a fault of the JSON anywhere is told first,
+    // then the faults of the values in a fixed order, whatever order the keys stand in.
+    const std::string_view text = withoutByteOrderMark(bytes);
+    const simdjson::padded_string padded(text);
+    json::parser parser;
+    json::document root;
+    std::array<Value, kTopKeyCount> top{};
+    ElementList list;
+    error_code error = parser.iterate(padded).get(root);
+    const bool indexed = !error;
+    if (indexed)
+        error = readRoot(root, top, list);
+    if (list.tooMany)
+        return refusal("the document holds more than " + std::to_string(ChartTable::kMaxIndex) +
+                       " elements, more than a chart can hold");
+    if (error == simdjson::MEMALLOC)
+        return refusal("there is not enough memory to read the document");
+    if (error) {
+        std::optional<std::size_t> stopped;
+        const char *location = nullptr;
+        if (indexed)
+            stopped = root.current_location().get(location) ? text.size()
+                                                            : std::size_t(location - padded.data());
+        return refusal(syntaxFault(bytes, text, error, stopped));
+    }
+
+    if (top[Format].type != Value::Type::Text || top[Format].text != kLayoutDocumentFormat)
         return refusal(notADocument);
 
     // The version first: a newer document may differ in anything else.
-    const QJsonValue version = root.value(keyOf("version"));
-    const double versionNumber = version.toDouble(0);
-    if (!version.isDouble() || std::trunc(versionNumber) != versionNumber || versionNumber < 1)
+    const Value &version = top[Version];
+    if (version.type != Value::Type::Number || std::trunc(version.number) != version.number ||
+        version.number < 1)
         return refusal("\"version\" is not a version number");
-    if (versionNumber > kLayoutDocumentVersion)
+    if (version.number > kLayoutDocumentVersion) {
+        // A double's whole part has at most 309 digits.
+        std::array<char, 320> digits{};
+        const auto written = std::to_chars(digits.data(), digits.data() + digits.size(),
+                                           version.number, std::chars_format::fixed, 0);
         return refusal("made by a newer version of Tessel (version " +
-                       QByteArray::number(versionNumber, 'f', 0).toStdString() +
-                       "); this version reads version " + std::to_string(kLayoutDocumentVersion));
+                       std::string(digits.data(), written.ptr) + "); this version reads version " +
+                       std::to_string(kLayoutDocumentVersion));
+    }
 
     LayoutDocument document;
-    ObjectReader top(root, "");
-    document.plotLength = top.text("plotLength");
-    document.plotWidth = top.text("plotWidth");
-    const std::string facing = top.text("facing");
-    if (top.fault())
-        return refusal(*top.fault());
+    ObjectReader reader;
+    document.plotLength = reader.text("plotLength", top[PlotLength]);
+    document.plotWidth = reader.text("plotWidth", top[PlotWidth]);
+    const std::string facing = reader.text("facing", top[FacingKey]);
+    if (reader.fault())
+        return refusal(*reader.fault());
     const auto facingName = std::find(kFacingNames.begin(), kFacingNames.end(), facing);
     if (facingName == kFacingNames.end())
         return refusal("\"facing\" is not North, South, East or West");
     document.facing = static_cast<Facing>(facingName - kFacingNames.begin());
-    if (const QJsonValue filePath = root.value(keyOf("filePath")); filePath.isString())
-        document.filePath = filePath.toString().toStdString();
+    if (top[FilePath].type == Value::Type::Text)
+        document.filePath = top[FilePath].text;
     for (const auto &[key, field] : {std::pair("plotLength", &document.plotLength),
                                      std::pair("plotWidth", &document.plotWidth)})
         if (field->size() > kMaxLayoutFieldBytes)
             return refusal(quoted(key) + ' ' + describeFlaw(LayoutFaultKind::FieldTooLong));
 
-    if (const QJsonValue image = root.value(keyOf("planImage")); !image.isUndefined()) {
-        const auto decoded = QByteArray::fromBase64Encoding(
-            image.toString().toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
-        if (!image.isString() || !decoded)
+    if (const Value &image = top[PlanImageKey]; image.type != Value::Type::Absent) {
+        // Kept as base64, as the document has it; whether it is an image is the UI's to tell.
+        if (image.type != Value::Type::Text)
             return refusal("\"planImage\" is not an image written in base64");
-        if (std::size_t(decoded.decoded.size()) > kMaxPlanImageBytes)
+        // Four characters of base64 stand for three bytes, the padding for none.
+        const std::size_t padding = std::size_t(
+            std::find_if(image.text.rbegin(), image.text.rend(), [](char c) { return c != '='; }) -
+            image.text.rbegin());
+        if ((image.text.size() - std::min<std::size_t>(padding, 2)) / 4 * 3 > kMaxPlanImageBytes)
             return refusal("\"planImage\" is larger than " +
                            std::to_string(kMaxPlanImageBytes / (1024 * 1024)) + " MB");
-        document.plan.bytes = std::make_shared<const std::string>(decoded.decoded.toStdString());
-        ObjectReader plan(root, "");
-        document.plan.shown = plan.optionalBool("planShown", true);
+        document.plan.base64 = std::make_shared<const std::string>(image.text);
+        ObjectReader plan;
+        document.plan.shown = plan.optionalBool("planShown", top[PlanShown], true);
         if (plan.fault())
             return refusal(*plan.fault());
-        const QJsonValue opacity = root.value(keyOf("planOpacity"));
-        if (!opacity.isUndefined()) {
-            const double percent = opacity.toDouble(-1);
-            if (!opacity.isDouble() || std::trunc(percent) != percent || percent < 1 ||
-                percent > 100)
+        if (const Value &opacity = top[PlanOpacity]; opacity.type != Value::Type::Absent) {
+            const double percent = opacity.number;
+            if (opacity.type != Value::Type::Number || std::trunc(percent) != percent ||
+                percent < 1 || percent > 100)
                 return refusal("\"planOpacity\" is not a whole percent from 1 to 100");
             document.plan.opacity = static_cast<int>(percent);
         }
     }
 
-    const QJsonValue list = root.value(keyOf("elements"));
-    if (!list.isArray())
-        return refusal(list.isUndefined() ? "\"elements\" is missing"
-                                          : "\"elements\" is not a list");
-    const QJsonArray elements = list.toArray();
-    if (elements.size() > ChartTable::kMaxIndex)
-        return refusal(tooMany);
-
-    for (qsizetype i = 0; i < elements.size(); ++i) {
-        const std::string where = "element " + std::to_string(i + 1);
-        const QJsonValue item = elements.at(i);
-        if (!item.isObject())
-            return refusal(where + " is not an object");
-        const QJsonObject object = item.toObject();
-        ObjectReader element(object, where + ": ");
-        LayoutRecord record;
-        record.text = element.text("text");
-        record.left = element.number("left");
-        record.top = element.number("top");
-        record.width = element.number("width");
-        record.height = element.number("height");
-        record.borderStyle = element.smallInteger("borderStyle");
-        const bool enabled = element.optionalBool("enabled", true);
-        const auto fill = element.optionalFill("fill");
-        if (element.fault())
-            return refusal(*element.fault());
-        if (const auto flaw = findRecordFlaw(record))
-            return refusal(where + ": " + quoted(kRecordKeys[static_cast<int>(flaw->value)]) + ' ' +
-                           describeFlaw(flaw->kind));
-
-        ChartElement &added = document.table.at(*appendElement(document.table, record));
-        added.enabled = enabled;
-        added.fillOverride = fill;
-    }
+    if (list.value.type != Value::Type::List)
+        return refusal(list.value.type == Value::Type::Absent ? "\"elements\" is missing"
+                                                              : "\"elements\" is not a list");
+    if (list.fault)
+        return refusal(*list.fault);
+    document.table = std::move(list.table);
     return {std::move(document), {}};
 }
 

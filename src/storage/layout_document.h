@@ -23,8 +23,9 @@ namespace tessel {
 //   }
 // "elements" holds elements 1 to ElementCount in table order (the template is the table's
 // own); positions and sizes are twips. "enabled" is true and "fill" absent unless written.
-// Keys a reader does not know are skipped, so that a later version can add some (the plan
-// image) without breaking this reader.
+// A layout with a plan image adds "planImage" (the image file's bytes in base64),
+// "planOpacity" and "planShown". Keys a reader does not know are skipped, so that a later
+// version can add some without breaking this reader.
 inline constexpr const char *kLayoutDocumentFormat = "tessel-layout";
 inline constexpr int kLayoutDocumentVersion = 1;
 inline constexpr const char *kLayoutDocumentSuffix = ".tessel";
@@ -38,8 +39,7 @@ struct LayoutDocument
     ChartTable table;
     // Only in a recovery file: the document the layout was kept in, if any.
     std::string filePath = {};
-    // Written as "planImage" (the file's bytes, base64), "planOpacity" and "planShown" when
-    // the layout has one.
+    // Its base64 is read and written as the document holds it, never decoded here.
     PlanImage plan = {};
 };
 
@@ -53,8 +53,11 @@ struct DocumentReadResult
 
 std::string writeLayoutDocument(const LayoutDocument &document);
 
-// Refuses the whole document at its first fault. Bytes beyond kMaxLayoutFileBytes and more
-// elements than a chart holds are refused before anything is built from them.
+// Refuses the whole document at its first fault: JSON that is not well-formed anywhere (with
+// its line and column) before any value, then the version, then the values. Bytes beyond
+// kMaxLayoutFileBytes and more elements than a chart holds are refused before anything is
+// built from them. A plan image is taken as any JSON text no longer than the base64 of
+// kMaxPlanImageBytes; whether it decodes to an image is for the UI to tell.
 DocumentReadResult readLayoutDocument(std::string_view bytes);
 
 enum class LayoutFileFormat { Document, StructureText };

@@ -92,12 +92,12 @@ void ChartWidget::followPlanImage()
 {
     const PlanImage &plan = m_document.editor().plan;
     const double opacity = plan.opacity / 100.0;
-    const auto bytes = plan.isSet() && plan.shown ? plan.bytes : nullptr;
+    const auto bytes = plan.isSet() && plan.shown ? plan.base64 : nullptr;
     if (bytes == m_planBytes && opacity == m_planOpacity)
         return;
     if (bytes != m_planBytes) {
         m_planBytes = bytes;
-        m_planSource = bytes ? decodePlanImage(*bytes) : QImage();
+        m_planSource = bytes ? decodePlanImage(planImageBytes(plan)) : QImage();
         scalePlanImage();
     }
     m_planOpacity = opacity;

@@ -94,7 +94,7 @@ bool DocumentCommands::open(const QString &path)
         // that fails is left out, and the rest of the layout opens.
         bool planLeftOut = false;
         if (layout.plan.isSet()) {
-            if (const auto fault = planImageFault(*layout.plan.bytes)) {
+            if (const auto fault = planImageFault(layout.plan)) {
                 m_dialogs.showMessage("The plan image in the layout " + quoted(path) +
                                           " cannot be used: " + *fault +
                                           ".\n\nThe layout was opened without it.",

@@ -33,9 +33,9 @@ std::string imageFilter()
 
 } // namespace
 
-QImage decodePlanImage(const std::string &bytes)
+QImage decodePlanImage(const QByteArray &bytes)
 {
-    QByteArray data = QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size()));
+    QByteArray data = bytes;
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
@@ -46,13 +46,26 @@ QImage decodePlanImage(const std::string &bytes)
     return image;
 }
 
-std::optional<std::string> planImageFault(const std::string &bytes)
+QByteArray planImageBytes(const PlanImage &plan)
 {
-    if (bytes.size() > kMaxPlanImageBytes)
+    if (!plan.isSet())
+        return {};
+    const std::string &base64 = *plan.base64;
+    auto bytes = QByteArray::fromBase64Encoding(
+        QByteArray::fromRawData(base64.data(), qsizetype(base64.size())),
+        QByteArray::AbortOnBase64DecodingErrors);
+    if (!bytes || std::size_t(bytes.decoded.size()) > kMaxPlanImageBytes)
+        return {};
+    return std::move(bytes.decoded);
+}
+
+std::optional<std::string> planImageFault(const QByteArray &bytes)
+{
+    if (std::size_t(bytes.size()) > kMaxPlanImageBytes)
         return "it is larger than " + std::to_string(kMaxPlanImageBytes / (1024 * 1024)) + " MB";
     const std::string side =
         "it is larger than " + std::to_string(kMaxPlanImageSide) + " pixels on a side";
-    QByteArray data = QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size()));
+    QByteArray data = bytes;
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
@@ -68,6 +81,14 @@ std::optional<std::string> planImageFault(const std::string &bytes)
     if (image.width() > kMaxPlanImageSide || image.height() > kMaxPlanImageSide)
         return side;
     return std::nullopt;
+}
+
+std::optional<std::string> planImageFault(const PlanImage &plan)
+{
+    const QByteArray bytes = planImageBytes(plan);
+    if (bytes.isEmpty())
+        return std::string("it is not an image Tessel can read");
+    return planImageFault(bytes);
 }
 
 PlanImageCommands::PlanImageCommands(Document &document, Dialogs &dialogs, const Actions &actions,
@@ -109,10 +130,14 @@ bool PlanImageCommands::loadPlanImageFile(const QString &path)
     FileAccess::Content content = QtFileAccess().readAll(path.toStdString(), kMaxPlanImageBytes);
     if (!content.ok)
         return refuse(content.error);
-    if (const auto fault = planImageFault(content.bytes))
+    const QByteArray bytes =
+        QByteArray::fromRawData(content.bytes.data(), qsizetype(content.bytes.size()));
+    if (const auto fault = planImageFault(bytes))
         return refuse(*fault);
-    m_document.setPlanImage(PlanImage{std::make_shared<const std::string>(std::move(content.bytes)),
-                                      kDefaultPlanOpacity, true});
+    // Kept as the document keeps it.
+    m_document.setPlanImage(
+        PlanImage{std::make_shared<const std::string>(bytes.toBase64().toStdString()),
+                  kDefaultPlanOpacity, true});
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QObject>
 
@@ -11,13 +12,19 @@ namespace tessel {
 class Dialogs;
 class Document;
 struct Actions;
+struct PlanImage;
 
 // A plan image's file bytes as a picture; a null image for bytes that are no image.
-QImage decodePlanImage(const std::string &bytes);
-// Why these bytes cannot be a plan image ("it is not an image Tessel can read", ...), or
-// nothing when they can: the checks of an image loaded from the menu and of one a document
-// brings alike.
-std::optional<std::string> planImageFault(const std::string &bytes);
+QImage decodePlanImage(const QByteArray &bytes);
+// The file's bytes of the plan image a document keeps in base64; empty when the text is no
+// base64 or holds more than a plan image may.
+QByteArray planImageBytes(const PlanImage &plan);
+// Why an image file's bytes cannot be a plan image ("it is not an image Tessel can read",
+// ...), or nothing when they can.
+std::optional<std::string> planImageFault(const QByteArray &bytes);
+// The same checks for the image a document brings: an image loaded from the menu and one
+// opened or restored pass the same ones.
+std::optional<std::string> planImageFault(const PlanImage &plan);
 
 // The plan image of the document: "Plan &Image..." and "Remove Plan Image" in the File menu,
 // "Show &Plan Image" and its opacity in the View menu. Loading, removing, showing or hiding it

@@ -31,7 +31,7 @@ namespace {
 // The files of one copy share the name its instance chose, up to the first dot:
 //   <name>.tessel        the layout document
 //   <name>.tessel.lock   the lock its instance holds while it runs
-//   <name>.<n>.plan      the plan image's bytes, as they were read
+//   <name>.<n>.plan      the plan image, base64, as the document keeps it
 const QString kCopySuffix = QStringLiteral(".tessel");
 const QString kLockSuffix = QStringLiteral(".lock");
 const QString kImageSuffix = QStringLiteral(".plan");
@@ -128,8 +128,8 @@ void forgetRemovedCopies()
 PlanImage referenceTo(const PlanImage &plan, const QString &fileName)
 {
     PlanImage reference = plan;
-    reference.bytes = std::make_shared<const std::string>(
-        kImageReference + fileName.toStdString() + '\n' + std::to_string(plan.bytes->size()));
+    reference.base64 = std::make_shared<const std::string>(
+        kImageReference + fileName.toStdString() + '\n' + std::to_string(plan.base64->size()));
     return reference;
 }
 
@@ -142,10 +142,10 @@ struct ImageFile
 // The image file a copy's plan image refers to; std::nullopt when it holds the image itself.
 std::optional<ImageFile> referredImage(const PlanImage &plan)
 {
-    if (!plan.isSet() || !plan.bytes->starts_with(kImageReference))
+    if (!plan.isSet() || !plan.base64->starts_with(kImageReference))
         return std::nullopt;
-    const QStringList lines =
-        QString::fromStdString(plan.bytes->substr(kImageReference.size())).split(QLatin1Char('\n'));
+    const QStringList lines = QString::fromStdString(plan.base64->substr(kImageReference.size()))
+                                  .split(QLatin1Char('\n'));
     bool isNumber = false;
     const qulonglong size = lines.value(1).toULongLong(&isNumber);
     return ImageFile{lines.value(0), isNumber ? std::size_t(size) : 0};
@@ -167,7 +167,7 @@ std::optional<std::string> restoreImage(PlanImage &plan, const ImageFile &image,
         return content.error;
     if (content.bytes.size() != image.size)
         return "its file was cut short or changed";
-    plan.bytes = std::make_shared<const std::string>(std::move(content.bytes));
+    plan.base64 = std::make_shared<const std::string>(std::move(content.bytes));
     return std::nullopt;
 }
 
@@ -247,13 +247,13 @@ std::optional<std::string> RecoveryFile::writeCopy(LayoutDocument copy, const QS
     std::optional<std::string> failure;
     if (plan.isSet()) {
         imageFile = kept.fileName;
-        if (plan.bytes != kept.bytes || imageFile.isEmpty()) {
+        if (plan.base64 != kept.bytes || imageFile.isEmpty()) {
             const QString name = nameOf(QFileInfo(path).fileName());
             do
                 imageFile = name + QLatin1Char('.') + QString::number(++kept.serial) + kImageSuffix;
             while (imageFile == kept.fileName);
             failure = files.writeAtomically(
-                (folderOf(path) + QLatin1Char('/') + imageFile).toStdString(), *plan.bytes);
+                (folderOf(path) + QLatin1Char('/') + imageFile).toStdString(), *plan.base64);
         }
         copy.plan = referenceTo(plan, imageFile);
     }
@@ -265,7 +265,7 @@ std::optional<std::string> RecoveryFile::writeCopy(LayoutDocument copy, const QS
     if (!unused.isEmpty() && unused != (failure ? kept.fileName : imageFile))
         QFile::remove(folderOf(path) + QLatin1Char('/') + unused);
     if (!failure)
-        kept = {plan.isSet() ? plan.bytes : nullptr, imageFile, kept.serial};
+        kept = {plan.isSet() ? plan.base64 : nullptr, imageFile, kept.serial};
     return failure;
 }
 
@@ -390,10 +390,10 @@ void RecoveryFile::offerRestore()
             if (imageFailure)
                 document.plan = {};
             else
-                kept = {document.plan.bytes, image->fileName, 0};
+                kept = {document.plan.base64, image->fileName, 0};
         }
         // An image passes the checks of a loaded one, as a document's does when opened.
-        if (document.plan.isSet() && planImageFault(*document.plan.bytes)) {
+        if (document.plan.isSet() && planImageFault(document.plan)) {
             document.plan = {};
             kept = {};
         }

@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 
@@ -52,6 +55,20 @@ TEST(LayoutDocumentFuzz, MutatedDocuments)
         testing::mutate(bytes, random, "{}[],:\"-", 3);
         checkRead(bytes);
     }
+}
+
+// The fuzz target's seeds, and each input it ever stopped at, with the same checks.
+TEST(LayoutDocumentFuzz, Corpus)
+{
+    int files = 0;
+    for (const auto &entry : std::filesystem::directory_iterator(TESSEL_DOCUMENT_CORPUS)) {
+        std::ifstream file(entry.path(), std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+        SCOPED_TRACE(entry.path().filename().string());
+        checkRead(bytes);
+        ++files;
+    }
+    EXPECT_GE(files, 6);
 }
 
 } // namespace

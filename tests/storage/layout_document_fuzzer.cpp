@@ -11,5 +11,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const auto read = tessel::readLayoutDocument(bytes);
     if (read.document.has_value() == !read.error.empty())
         __builtin_trap();
+    if (!read.document)
+        return 0;
+    // What was read writes out as a document that reads back to the same bytes.
+    const std::string written = tessel::writeLayoutDocument(*read.document);
+    const auto again = tessel::readLayoutDocument(written);
+    if (!again.document || tessel::writeLayoutDocument(*again.document) != written)
+        __builtin_trap();
     return 0;
 }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <regex>
 #include <string>
 
@@ -21,10 +22,11 @@ class DocumentRoundTrip : public ::testing::TestWithParam<Facing>
 TEST_P(DocumentRoundTrip, KeepsTableAndPlot)
 {
     LayoutDocument saved = samplePlanDocument(GetParam());
-    // Bytes of every value, as an image file holds them.
-    std::string image(300, '\0');
-    for (std::size_t i = 0; i < image.size(); ++i)
-        image[i] = static_cast<char>(i * 7);
+    // Every character base64 is written in.
+    std::string image;
+    for (char c = 'A'; c <= 'Z'; ++c)
+        image += {c, char(c + 'a' - 'A')};
+    image += "0123456789+/==";
     saved.plan = {std::make_shared<const std::string>(image), 25, false};
     const std::string bytes = writeLayoutDocument(saved);
     const DocumentReadResult read = readLayoutDocument(bytes);
@@ -38,7 +40,7 @@ TEST_P(DocumentRoundTrip, KeepsTableAndPlot)
         EXPECT_EQ(table.at(index), saved.table.at(index)) << "element " << index;
     const PlanImage &plan = read.document->plan;
     ASSERT_TRUE(plan.isSet());
-    EXPECT_EQ(*plan.bytes, *saved.plan.bytes);
+    EXPECT_EQ(*plan.base64, *saved.plan.base64);
     EXPECT_EQ(plan.opacity, 25);
     EXPECT_FALSE(plan.shown);
     // A layout without a plan says nothing of one.
@@ -51,6 +53,49 @@ TEST_P(DocumentRoundTrip, KeepsTableAndPlot)
 INSTANTIATE_TEST_SUITE_P(Facings, DocumentRoundTrip,
                          ::testing::Values(Facing::North, Facing::South, Facing::East,
                                            Facing::West));
+
+struct TextCase
+{
+    const char *what;
+    std::string text;
+    // The text as it reads back.
+    std::string read;
+};
+
+class DocumentTexts : public ::testing::TestWithParam<TextCase>
+{
+};
+
+// A text from a layout file of the first format may be in a Western code page, or hold
+// anything: the document is UTF-8 whatever it is given, and reads back.
+TEST_P(DocumentTexts, AreWrittenAsUtf8)
+{
+    LayoutDocument document{"60", GetParam().text, Facing::North, {}};
+    appendElement(document.table, {GetParam().text, 0, 0, 1, 1, 0});
+    const DocumentReadResult read = readLayoutDocument(writeLayoutDocument(document));
+    ASSERT_TRUE(read.document) << read.error;
+    EXPECT_EQ(read.document->table.at(1).text, GetParam().read);
+    EXPECT_EQ(read.document->plotWidth, GetParam().read);
+}
+
+const std::string replacement = "\xEF\xBF\xBD";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DocumentTexts,
+    ::testing::Values(TextCase{"plain", "Hall", "Hall"},
+                      TextCase{"quotes and controls", "a\"b\\c\x01\td\x7F", "a\"b\\c\x01\td\x7F"},
+                      TextCase{"every length of UTF-8", "\xC3\xA9\xE2\x80\x93\xF0\x9F\x8F\xA0",
+                               "\xC3\xA9\xE2\x80\x93\xF0\x9F\x8F\xA0"},
+                      TextCase{"Latin-1",
+                               "Caf\xE9 K\xFC"
+                               "che",
+                               "Caf" + replacement + " K" + replacement + "che"},
+                      TextCase{"an overlong slash", "\xC0\xAF", replacement + replacement},
+                      TextCase{"a surrogate", "\xED\xA0\x80",
+                               replacement + replacement + replacement},
+                      TextCase{"beyond U+10FFFF", "\xF4\x90\x80\x80x",
+                               replacement + replacement + replacement + replacement + "x"},
+                      TextCase{"cut short", "ab\xE2\x80", "ab" + replacement + replacement}));
 
 TEST(LayoutDocument, IsToldFromStructureTextByItsContent)
 {
@@ -120,15 +165,60 @@ TEST(LayoutDocument, IgnoresKeysItDoesNotKnow)
     EXPECT_EQ(read.document->table.at(1).height, 4);
 }
 
+// Keys and texts are unescaped as JSON has them; the plan image stays the text it is, for
+// the UI to decode or refuse.
+TEST(LayoutDocument, ReadsEscapesAndKeepsThePlanImageAsText)
+{
+    const DocumentReadResult read = readLayoutDocument(replaced(
+        withElements(replaced(hall, R"("text": "Hall")", R"("te\u0078t": "H\u00e9ll \"A\"")")), "{",
+        R"({"planImage": "iVBO*w0K", )"));
+    ASSERT_TRUE(read.document) << read.error;
+    EXPECT_EQ(read.document->table.at(1).text, "H\xC3\xA9ll \"A\"");
+    ASSERT_TRUE(read.document->plan.isSet());
+    EXPECT_EQ(*read.document->plan.base64, "iVBO*w0K");
+    const DocumentReadResult escaped =
+        readLayoutDocument(replaced(withElements(""), "{", R"({"planImage": "iVBO\/w0K", )"));
+    ASSERT_TRUE(escaped.document) << escaped.error;
+    EXPECT_EQ(*escaped.document->plan.base64, "iVBO/w0K");
+}
+
+// The shortest decimal of the largest single lies beyond it, and reads back as it.
+TEST(LayoutDocument, ReadsTheLargestSingleAsItIsWritten)
+{
+    LayoutDocument document{"60", "30", Facing::North, {}};
+    constexpr float largest = std::numeric_limits<float>::max();
+    appendElement(document.table, {"Hall", -largest, 0, largest, 0, 0});
+    const DocumentReadResult read = readLayoutDocument(writeLayoutDocument(document));
+    ASSERT_TRUE(read.document) << read.error;
+    EXPECT_EQ(read.document->table.at(1).left, -largest);
+    EXPECT_EQ(read.document->table.at(1).width, largest);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, HostileDocuments,
     ::testing::Values(
         HostileCase{"empty", "", "not a Tessel layout document"},
         HostileCase{"foreign JSON", R"({"name": "tessel-layout"})", "not a Tessel layout document"},
         HostileCase{"truncated", withElements(hall).substr(0, 40),
-                    "line 1, column 41: invalid termination by number"},
+                    "line 1, column 41: unexpected end of the document"},
         HostileCase{"broken JSON", "{\n  \"format\": \"tessel-layout\",\n  version: 1}",
-                    "line 3, column 4: unterminated object"},
+                    "line 3, column 3: unexpected character"},
+        HostileCase{"more after the document", withElements(hall) + " x",
+                    "line 1, column 197: garbage at the end of the document"},
+        // The JSON is judged whole before any value.
+        HostileCase{"an element fault before a JSON fault",
+                    withElements(elementWith("1,", "\"1\",")) + "}",
+                    "line 1, column 198: garbage at the end of the document"},
+        HostileCase{"a text not in UTF-8", withElements(elementWith("Hall", "H\xE9ll")),
+                    "line 1, column 125: invalid UTF-8 text"},
+        HostileCase{"a tab in a text", withElements(elementWith("Hall", "Ha\tll")),
+                    "line 1, column 126: unescaped control character in a text"},
+        HostileCase{"cut inside a text", withElements(hall).substr(0, 125),
+                    "line 1, column 126: unterminated text"},
+        HostileCase{"nested without end",
+                    replaced(withElements(""), "{",
+                             "{\"x\": " + std::string(600, '[') + std::string(600, ']') + ", "),
+                    "line 1, column 518: too deeply nested"},
         HostileCase{"newer", R"({"format": "tessel-layout", "version": 3, "elements": 7})",
                     "made by a newer version of Tessel (version 3); this version reads version 1"},
         HostileCase{"version as text", R"({"format": "tessel-layout", "version": "1"})",
@@ -147,14 +237,17 @@ INSTANTIATE_TEST_SUITE_P(
                     "element 1: \"width\" is below 0"},
         HostileCase{"beyond single precision", withElements(elementWith("2,", "-1e39,")),
                     "element 1: \"top\" is too large"},
+        HostileCase{"half a step beyond single precision",
+                    withElements(elementWith("2,", "3.4028236e38,")),
+                    "element 1: \"top\" is too large"},
         HostileCase{"beyond double precision", withElements(elementWith("2,", "1e400,")),
-                    "line 1, column 154: illegal number"},
+                    "line 1, column 149: illegal number"},
         HostileCase{"a fractional border", withElements(elementWith("1}", "0.5}")),
                     "element 1: \"borderStyle\" is not a whole number from -32768 to 32767"},
         HostileCase{"enabled as text", withElements(elementWith("}", ", \"enabled\": 1}")),
                     "element 1: \"enabled\" is not true or false"},
-        HostileCase{"a plan image not in base64",
-                    replaced(withElements(""), "{", "{\"planImage\": \"iVBO*w0K\", "),
+        HostileCase{"a plan image not a text",
+                    replaced(withElements(""), "{", "{\"planImage\": [\"iVBORw0K\"], "),
                     "\"planImage\" is not an image written in base64"},
         HostileCase{"a plan opacity of 0",
                     replaced(withElements(""), "{",

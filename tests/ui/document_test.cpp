@@ -304,7 +304,8 @@ void DocumentTest::recoveryKeepsUnsavedWorkUntilSaved()
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     picture.save(&buffer, "PNG");
-    const PlanImage image{std::make_shared<const std::string>(png.toStdString()), 25, false};
+    const PlanImage image{std::make_shared<const std::string>(png.toBase64().toStdString()), 25,
+                          false};
     m_window->document().load(plan.table, {plan.plotLength, plan.plotWidth, plan.facing}, {}, true,
                               image);
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(recovery), 2000);
@@ -328,7 +329,7 @@ void DocumentTest::recoveryKeepsUnsavedWorkUntilSaved()
              "the changes that were not saved?");
     if (restore) {
         QCOMPARE(shownIn(*next), unsaved);
-        QCOMPARE(*next->editor().plan.bytes, *image.bytes);
+        QCOMPARE(*next->editor().plan.base64, *image.base64);
         QCOMPARE(next->editor().plan.opacity, 25);
         QVERIFY(!next->editor().plan.shown);
         QCOMPARE(next->windowTitle(), "plan.tessel[*] - Tessel v1.45");

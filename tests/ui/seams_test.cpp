@@ -182,7 +182,8 @@ void SeamsTest::openLayoutAsksOnce()
 void SeamsTest::aDocumentsFaultyPlanImageIsLeftOut()
 {
     LayoutDocument plan = testing::samplePlanDocument(Facing::North);
-    plan.plan.bytes = std::make_shared<const std::string>("these bytes are no picture");
+    plan.plan.base64 = std::make_shared<const std::string>(
+        QByteArray("these bytes are no picture").toBase64().toStdString());
     QFile file(inDir("junk.tessel"));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(QByteArray::fromStdString(writeLayoutDocument(plan)));
