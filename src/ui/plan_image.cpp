@@ -5,12 +5,12 @@
 #include "model/plan_image.h"
 #include "ui/chart_widget.h"
 #include "ui/document.h"
+#include "ui/plan_image_decoder.h"
 #include "ui/qt_file_access.h"
 #include "ui/undo_history.h"
 
 #include <QAction>
 #include <QActionGroup>
-#include <QBuffer>
 #include <QImageReader>
 #include <QMenu>
 
@@ -30,19 +30,6 @@ std::string imageFilter()
     for (const QByteArray &suffix : QImageReader::supportedImageFormats())
         patterns << "*." + QString::fromLatin1(suffix);
     return "Images (" + patterns.join(' ').toStdString() + ");;All Files (*)";
-}
-
-QImage decode(const std::string &bytes)
-{
-    QByteArray data = QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size()));
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setAutoTransform(true);
-    QImage image = reader.read();
-    // Independent of the bytes it was read from.
-    image.detach();
-    return image;
 }
 
 } // namespace
@@ -102,8 +89,6 @@ bool PlanImageCommands::loadPlanImage()
 
 bool PlanImageCommands::loadPlanImageFile(const QString &path)
 {
-    const std::string megabytes = std::to_string(kMaxPlanImageBytes / (1024 * 1024));
-    const std::string side = std::to_string(kMaxPlanImageSide);
     const auto refuse = [&](const std::string &why) {
         m_dialogs.showMessage("The plan image " + quoted(path) + " cannot be used: " + why +
                                   ".\n\nNothing was changed.",
@@ -113,27 +98,13 @@ bool PlanImageCommands::loadPlanImageFile(const QString &path)
     FileAccess::Content content = QtFileAccess().readAll(path.toStdString(), kMaxPlanImageBytes);
     if (!content.ok)
         return refuse(content.error);
-    if (content.bytes.size() > kMaxPlanImageBytes)
-        return refuse("it is larger than " + megabytes + " MB");
-    QByteArray data =
-        QByteArray::fromRawData(content.bytes.data(), qsizetype(content.bytes.size()));
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setAutoTransform(true);
-    if (!reader.canRead())
-        return refuse("it is not an image Tessel can read");
-    const QSize size = reader.size();
-    if (size.width() > kMaxPlanImageSide || size.height() > kMaxPlanImageSide)
-        return refuse("it is larger than " + side + " pixels on a side");
+    DecodedPlanImage decoded = decodePlanImage(QByteArrayView(content.bytes));
+    if (decoded.image.isNull())
+        return refuse(decoded.refusal);
+    // The document keeps the file's bytes as they were read; the chart shows them decoded.
     auto bytes = std::make_shared<const std::string>(std::move(content.bytes));
-    QImage image = decode(*bytes);
-    if (image.isNull())
-        return refuse("it is not an image Tessel can read");
-    if (image.width() > kMaxPlanImageSide || image.height() > kMaxPlanImageSide)
-        return refuse("it is larger than " + side + " pixels on a side");
     m_decodedBytes = bytes;
-    m_decoded = image;
+    m_decoded = decoded.image;
     m_document.history().record("Load Plan Image", 0, [&] {
         m_document.editor().plan = PlanImage{bytes, kDefaultPlanOpacity, true};
     });
@@ -176,7 +147,7 @@ void PlanImageCommands::follow()
     const PlanImage &plan = m_document.editor().plan;
     if (plan.bytes != m_decodedBytes) {
         m_decodedBytes = plan.bytes;
-        m_decoded = plan.isSet() ? decode(*plan.bytes) : QImage();
+        m_decoded = plan.isSet() ? decodePlanImage(QByteArrayView(*plan.bytes)).image : QImage();
     }
     const bool has = plan.isSet() && !m_decoded.isNull();
     m_remove->setEnabled(plan.isSet());
@@ -186,7 +157,18 @@ void PlanImageCommands::follow()
         step->setEnabled(has);
         step->setChecked(plan.opacity == percent);
     }
-    m_chart.setPlanImage(has && plan.shown ? m_decoded : QImage(), plan.opacity / 100.0);
+    m_chart.setPlanImage(shownImage(), shownOpacity());
+}
+
+QImage PlanImageCommands::shownImage() const
+{
+    const PlanImage &plan = m_document.editor().plan;
+    return plan.isSet() && plan.shown ? m_decoded : QImage();
+}
+
+double PlanImageCommands::shownOpacity() const
+{
+    return m_document.editor().plan.opacity / 100.0;
 }
 
 } // namespace tessel

@@ -36,6 +36,11 @@ public:
     void setShown(bool shown);
     void setOpacity(int percent);
 
+    // The image as the chart shows it, null when there is none or it is hidden, and its
+    // opacity (0 to 1).
+    QImage shownImage() const;
+    double shownOpacity() const;
+
 private:
     void follow();
 
