@@ -591,9 +591,11 @@ void FrmMain::runAnalysis()
 {
     const std::string report = RunAnalysis(editor().txtRoom, m_direction->currentIndex());
     const PlotEntry plot = plotEntry();
-    auto *display = new FrmDisplay(
-        m_dialogs, report, {editor().txtRoom, plot.length, plot.width, m_direction->currentIndex()},
-        this);
+    auto *display =
+        new FrmDisplay(m_dialogs, report,
+                       {editor().txtRoom, plot.length, plot.width, m_direction->currentIndex(),
+                        m_planImage->shownImage(), m_planImage->shownOpacity()},
+                       this);
     connect(display, &FrmDisplay::left, this, &QWidget::show);
     display->show();
     hide();
