@@ -46,11 +46,13 @@ bool isTheLayoutItself(const QString &output, const QString &layout)
                                        QFile::encodeName(layout).toStdString(), unknown);
 }
 
-// False, with a line on standard error, when the report did not reach standard output
-// whole (a full disk, a closed pipe).
+// Read as text, the report ends its last line as it ends every other. False, with a line on
+// standard error, when the report did not reach standard output whole (a full disk, a closed
+// pipe).
 bool writeToStandardOutput(const std::string &report)
 {
     if (std::fwrite(report.data(), 1, report.size(), stdout) == report.size() &&
+        std::fwrite(kLineBreak.data(), 1, kLineBreak.size(), stdout) == kLineBreak.size() &&
         std::fflush(stdout) == 0)
         return true;
     complain(QStringLiteral("cannot write the report to standard output: ") +
@@ -92,12 +94,9 @@ int runReportCommand(int argc, char *argv[], const CommandLine::ReportArguments 
                 subject.facing = int(i);
         }
     }
-    // Read as text, the report ends its last line as it ends every other.
-    const std::string report = RunAnalysis(subject.table, subject.facing);
-    const std::string text = report + std::string(kLineBreak);
-
+    std::string report = RunAnalysis(subject.table, subject.facing);
     if (arguments.output.isEmpty())
-        return writeToStandardOutput(text) ? 0 : 1;
+        return writeToStandardOutput(report) ? 0 : 1;
     const std::string outputPath = arguments.output.toStdString();
     const QString suffix = arguments.output.section('.', -1).toLower();
     std::optional<std::string> failure;
@@ -121,7 +120,9 @@ int runReportCommand(int argc, char *argv[], const CommandLine::ReportArguments 
     } else if (suffix == QLatin1String("rtf")) {
         failure = files.writeAtomically(outputPath, plainTextToRtf(report, reportFont()));
     } else {
-        failure = files.writeAtomically(outputPath, text);
+        // As on standard output; the report is not needed after this.
+        report += kLineBreak;
+        failure = files.writeAtomically(outputPath, report);
     }
     if (failure) {
         complain(QStringLiteral("cannot write %1: %2")
