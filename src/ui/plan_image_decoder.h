@@ -25,9 +25,9 @@ struct DecodedPlanImage
 // Checks the bytes of an image file against a layout's limits for its plan image (its size
 // in bytes, then the size its header declares, before anything is decoded) and decodes it,
 // each side scaled down to at most kMaxDecodedPlanSide pixels. Scans and drawings (PNG and
-// JPEG) are scaled while they are read, so that an image at the limits needs tens of MB,
-// not the 400 MB of its full size; the few decoders that cannot scale (interlaced PNG, GIF)
-// decode whole first.
+// JPEG) are scaled while they are read, so that an image at the limits needs under 100 MB
+// while it is decoded, not the 400 MB of its full size; the few decoders that cannot scale
+// (interlaced PNG, GIF) decode whole first.
 DecodedPlanImage decodePlanImage(QByteArrayView bytes);
 
 } // namespace tessel
