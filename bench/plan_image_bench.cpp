@@ -4,6 +4,7 @@
 // 400 MB of the image decoded whole (which Qt's readers refuse by default).
 
 #include "plan_images.h"
+#include "probe_output.h"
 #include "ui/plan_image_decoder.h"
 
 #include <QCoreApplication>
@@ -48,15 +49,10 @@ void decodePlan(benchmark::State &state, const char *format, int side)
 // Peak resident MiB of this program run as `--peak-of FILE decode|read`; negative on failure.
 double peakMiB(const QString &file, const char *what)
 {
-    const std::string command = QCoreApplication::applicationFilePath().toStdString() +
-                                " --peak-of '" + file.toStdString() + "' " + what;
-    FILE *pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return -1;
-    long kib = -1;
-    if (std::fscanf(pipe, "%ld", &kib) != 1)
-        kib = -1;
-    return pclose(pipe) == 0 ? double(kib) / 1024 : -1;
+    const long kib =
+        tessel::bench::numberPrintedBy(QCoreApplication::applicationFilePath().toStdString() +
+                                       " --peak-of '" + file.toStdString() + "' " + what);
+    return kib < 0 ? -1 : double(kib) / 1024;
 }
 
 void peakMemory(benchmark::State &state, const char *format, int side)
