@@ -3,6 +3,7 @@
 #include "ui/plan_image_decoder.h"
 
 #include <QTest>
+#include <QtEndian>
 
 #include <cstdlib>
 
@@ -61,9 +62,8 @@ void PlanImageDecoderTest::imagesWithinTheLimitsDecodeScaledToTheChart()
     }
 }
 
-namespace {
-
-quint32 crc32(const QByteArray &bytes)
+// The CRC of a PNG chunk (ISO 3309), bit by bit.
+static quint32 crc32(const QByteArray &bytes)
 {
     quint32 crc = 0xffffffff;
     for (const char byte : bytes) {
@@ -74,14 +74,6 @@ quint32 crc32(const QByteArray &bytes)
     return ~crc;
 }
 
-void putBigEndian(QByteArray &bytes, qsizetype at, quint32 value)
-{
-    for (int i = 0; i < 4; ++i)
-        bytes[at + i] = char(value >> (24 - 8 * i));
-}
-
-} // namespace
-
 void PlanImageDecoderTest::aDeclaredSizeBeyondTheLimitIsRefusedUndecoded()
 {
     // A real PNG of one pixel whose header declares 60000 x 60000: decoding it would find too
@@ -89,9 +81,9 @@ void PlanImageDecoderTest::aDeclaredSizeBeyondTheLimitIsRefusedUndecoded()
     QByteArray png = tessel::testing::encoded(tessel::testing::fullColourImage({1, 1}), "PNG");
     // The signature (8 bytes), then the header chunk: length, "IHDR", width, height, ...
     QCOMPARE(png.mid(12, 4), QByteArray("IHDR"));
-    putBigEndian(png, 16, 60000);
-    putBigEndian(png, 20, 60000);
-    putBigEndian(png, 29, crc32(png.mid(12, 17)));
+    qToBigEndian<quint32>(60000, png.data() + 16);
+    qToBigEndian<quint32>(60000, png.data() + 20);
+    qToBigEndian<quint32>(crc32(png.mid(12, 17)), png.data() + 29);
     QCOMPARE(decodePlanImage(png).refusal, "it is larger than 10000 pixels on a side");
     QVERIFY(decodePlanImage(png).image.isNull());
 
