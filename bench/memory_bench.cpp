@@ -2,9 +2,10 @@
 // holds: each run spawns a fresh process that starts frmMain, fills its chart, paints the
 // first frame and reports its peak resident memory.
 
+#include "probe_output.h"
+
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -13,15 +14,8 @@ namespace {
 // Peak resident KiB of the probe with `count` elements; negative when it failed.
 long peakKiB(int count)
 {
-    const std::string command =
-        std::string(TESSEL_MEMORY_PROBE) + " " + std::to_string(count) + " 2>/dev/null";
-    FILE *pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return -1;
-    long kib = -1;
-    if (std::fscanf(pipe, "%ld", &kib) != 1)
-        kib = -1;
-    return pclose(pipe) == 0 ? kib : -1;
+    return tessel::bench::numberPrintedBy(std::string(TESSEL_MEMORY_PROBE) + " " +
+                                          std::to_string(count) + " 2>/dev/null");
 }
 
 void peakMemory(benchmark::State &state)

@@ -7,11 +7,14 @@ namespace tessel {
 
 namespace {
 
-CommandLine usageError(const QString &text)
+// One line, as every other fault the program reports on standard error.
+CommandLine usageError(QString text)
 {
+    if (!text.endsWith('.'))
+        text += '.';
     CommandLine line;
     line.action = CommandLine::Action::UsageError;
-    line.text = text + QStringLiteral("\nTry 'tessel --help' for more information.\n");
+    line.text = QStringLiteral("tessel: ") + text + QStringLiteral(" Try 'tessel --help'.\n");
     return line;
 }
 
@@ -83,10 +86,17 @@ CommandLine parseCommandLine(const QStringList &arguments)
         return print(QCoreApplication::applicationName() + ' ' +
                      QCoreApplication::applicationVersion() + '\n');
     const QStringList files = parser.positionalArguments();
+    for (const QCommandLineOption *option : {&report, &facing, &output}) {
+        if (parser.values(*option).size() > 1)
+            return usageError(
+                QStringLiteral("--%1 is given more than once").arg(option->names().constFirst()));
+    }
     if (parser.isSet(report)) {
         CommandLine line;
         line.action = CommandLine::Action::Report;
         line.report = {parser.value(report), parser.value(facing), parser.value(output)};
+        if (line.report.layout.isEmpty())
+            return usageError(QStringLiteral("--report needs the layout file to read"));
         if (parser.isSet(facing) &&
             !QStringList{"North", "South", "West", "East"}.contains(line.report.facing))
             return usageError(QStringLiteral("Unknown facing: %1 (North, South, West or East)")

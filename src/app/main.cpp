@@ -11,13 +11,13 @@
 
 int main(int argc, char *argv[])
 {
-    QApplication::setApplicationName("Tessel");
-    QApplication::setApplicationVersion(TESSEL_VERSION);
+    QCoreApplication::setApplicationName("Tessel");
+    QCoreApplication::setApplicationVersion(TESSEL_VERSION);
     // The view options are kept under this name (~/.config/Tessel/Tessel.conf).
-    QApplication::setOrganizationName("Tessel");
+    QCoreApplication::setOrganizationName("Tessel");
 
-    // The arguments are read before the application object exists: --version and --help
-    // answer without a display.
+    // The arguments are read before any application object exists: --version, --help and
+    // --report answer without a display, and only the window makes a QApplication.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

@@ -5,20 +5,25 @@
 #include "storage/layout_document.h"
 #include "storage/layout_file.h"
 #include "storage/rtf.h"
+#include "ui/plan_image_decoder.h"
 #include "ui/qt_file_access.h"
 #include "ui/report_pdf.h"
 
+#include <QFile>
 #include <QGuiApplication>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <optional>
 
 namespace tessel {
 
 namespace {
 
-// Qt's own notes (a runtime folder missing, a font substituted) are no part of a report
-// written for a script: only its errors reach standard error.
+// Qt's own notes (a runtime folder missing, a font substituted, a file name it cannot open)
+// are no part of a report written for a script: only its errors reach standard error.
 void keepQuietButErrors(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
     if (type == QtCriticalMsg || type == QtFatalMsg)
@@ -30,23 +35,41 @@ void complain(const QString &line)
     std::fputs((QStringLiteral("tessel: ") + line + '\n').toLocal8Bit().constData(), stderr);
 }
 
-// The layout in `bytes`, in either format, or the fault that keeps it from being read.
-std::optional<ReportSubject> readSubject(const std::string &bytes, std::string &fault)
+// Whether writing `output` would replace the layout: the same file by another path, a
+// symbolic or a hard link (the same device and inode). An output that does not exist yet is
+// another file.
+bool isTheLayoutItself(const QString &output, const QString &layout)
 {
-    AnyLayoutReadResult read = readAnyLayout(bytes);
-    if (!read.layout) {
-        fault = read.error;
-        return std::nullopt;
-    }
-    LayoutDocument &layout = *read.layout;
-    return ReportSubject{std::move(layout.table), layout.plotLength, layout.plotWidth,
-                         int(layout.facing)};
+    std::error_code unknown;
+    return !output.isEmpty() &&
+           std::filesystem::equivalent(QFile::encodeName(output).toStdString(),
+                                       QFile::encodeName(layout).toStdString(), unknown);
+}
+
+// Read as text, the report ends its last line as it ends every other. False, with a line on
+// standard error, when the report did not reach standard output whole (a full disk, a closed
+// pipe).
+bool writeToStandardOutput(const std::string &report)
+{
+    if (std::fwrite(report.data(), 1, report.size(), stdout) == report.size() &&
+        std::fwrite(kLineBreak.data(), 1, kLineBreak.size(), stdout) == kLineBreak.size() &&
+        std::fflush(stdout) == 0)
+        return true;
+    complain(QStringLiteral("cannot write the report to standard output: ") +
+             QString::fromLocal8Bit(std::strerror(errno)));
+    return false;
 }
 
 } // namespace
 
 int runReportCommand(int argc, char *argv[], const CommandLine::ReportArguments &arguments)
 {
+    qInstallMessageHandler(keepQuietButErrors);
+    if (isTheLayoutItself(arguments.output, arguments.layout)) {
+        complain(QStringLiteral("cannot write %1: it is the layout %2 itself")
+                     .arg(arguments.output, arguments.layout));
+        return 2;
+    }
     const std::string layoutPath = arguments.layout.toStdString();
     QtFileAccess files;
     const FileAccess::Content content = files.readAll(layoutPath, kMaxLayoutFileBytes);
@@ -55,24 +78,25 @@ int runReportCommand(int argc, char *argv[], const CommandLine::ReportArguments 
                      .arg(arguments.layout, QString::fromStdString(content.error)));
         return 1;
     }
-    std::string fault;
-    std::optional<ReportSubject> subject = readSubject(content.bytes, fault);
-    if (!subject) {
-        complain(arguments.layout + QStringLiteral(": ") + QString::fromStdString(fault));
+    // Either format, told by its content.
+    AnyLayoutReadResult read = readAnyLayout(content.bytes);
+    if (!read.layout) {
+        complain(arguments.layout + QStringLiteral(": ") + QString::fromStdString(read.error));
         return 1;
     }
+    LayoutDocument &layout = *read.layout;
+    ReportSubject subject{std::move(layout.table), layout.plotLength, layout.plotWidth,
+                          int(layout.facing)};
+    subject.readFromFile = true;
     if (!arguments.facing.isEmpty()) {
         for (std::size_t i = 0; i < kFacingNames.size(); ++i) {
             if (arguments.facing == QLatin1String(kFacingNames[i]))
-                subject->facing = int(i);
+                subject.facing = int(i);
         }
     }
-    const std::string report = RunAnalysis(subject->table, subject->facing);
-
-    if (arguments.output.isEmpty()) {
-        std::fwrite(report.data(), 1, report.size(), stdout);
-        return std::fflush(stdout) == 0 ? 0 : 1;
-    }
+    std::string report = RunAnalysis(subject.table, subject.facing);
+    if (arguments.output.isEmpty())
+        return writeToStandardOutput(report) ? 0 : 1;
     const std::string outputPath = arguments.output.toStdString();
     const QString suffix = arguments.output.section('.', -1).toLower();
     std::optional<std::string> failure;
@@ -80,14 +104,24 @@ int runReportCommand(int argc, char *argv[], const CommandLine::ReportArguments 
         // Fonts and a paint device, never a window: the offscreen platform, whatever the
         // environment asks for.
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        qInstallMessageHandler(keepQuietButErrors);
         QGuiApplication application(argc, argv);
-        const QByteArray pdf = renderReportPdf(*subject, report, localPageSize());
+        const PlanImage &plan = layout.plan;
+        if (plan.isSet() && plan.shown) {
+            DecodedPlanImage decoded = decodePlanImage(plan);
+            if (decoded.image.isNull())
+                complain(QStringLiteral("%1: the plan image is left out: %2")
+                             .arg(arguments.layout, QString::fromStdString(decoded.refusal)));
+            subject.planImage = decoded.image;
+            subject.planOpacity = plan.opacity / 100.0;
+        }
+        const QByteArray pdf = renderReportPdf(subject, report, localPageSize());
         failure = files.writeAtomically(outputPath,
                                         std::string_view(pdf.constData(), std::size_t(pdf.size())));
     } else if (suffix == QLatin1String("rtf")) {
         failure = files.writeAtomically(outputPath, plainTextToRtf(report, reportFont()));
     } else {
+        // As on standard output; the report is not needed after this.
+        report += kLineBreak;
         failure = files.writeAtomically(outputPath, report);
     }
     if (failure) {

@@ -7,7 +7,6 @@
 class QImage;
 class QPainter;
 class QPaintDevice;
-class QWidget;
 
 namespace tessel {
 

@@ -97,7 +97,7 @@ void ChartWidget::followPlanImage()
         return;
     if (bytes != m_planBytes) {
         m_planBytes = bytes;
-        m_planSource = bytes ? decodePlanImage(planImageBytes(plan)) : QImage();
+        m_planSource = bytes ? m_document.planImages().decoded(plan).image : QImage();
         scalePlanImage();
     }
     m_planOpacity = opacity;

@@ -52,6 +52,8 @@ public:
     // The plan image drawn: the document's, decoded once for each image it holds, scaled to
     // the chart once for each zoom; null while none is shown.
     const QImage &planImage() const { return m_planScaled; }
+    // The same as decoded, before it is scaled to the chart.
+    const QImage &planSource() const { return m_planSource; }
 
     // The element under a point of the widget (pixels), if any takes the pointer there.
     std::optional<int> elementAt(const QPointF &pos) const;

@@ -5,6 +5,7 @@
 #include "model/openings.h"
 #include "model/rooms.h"
 #include "storage/layout_commands.h"
+#include "ui/plan_image.h"
 
 #include <QObject>
 #include <QString>
@@ -42,6 +43,8 @@ public:
     const ChartTable &table() const { return m_editor.txtRoom; }
     const PlotState &plot() const { return m_editor.plot; }
     const QUndoStack &undoStack() const;
+    // Its plan images decoded, once for each.
+    const PlanImageCache &planImages() const { return m_planImages; }
     // Counts the layouts loaded: an edit asked for before a load is refused after it.
     int generation() const { return m_generation; }
 
@@ -130,6 +133,7 @@ private:
     // A layout brought in from elsewhere (a layout file, a recovery) is in no document yet.
     bool m_unsavedLoad = false;
     int m_generation = 0;
+    PlanImageCache m_planImages;
     // The element held by the pointer, 0 when none, and where it stood at the press.
     int m_held = 0;
     float m_heldLeft = 0;

@@ -94,9 +94,10 @@ bool DocumentCommands::open(const QString &path)
         // that fails is left out, and the rest of the layout opens.
         bool planLeftOut = false;
         if (layout.plan.isSet()) {
-            if (const auto fault = planImageFault(layout.plan)) {
+            if (const DecodedPlanImage &decoded = m_document.planImages().decoded(layout.plan);
+                decoded.image.isNull()) {
                 m_dialogs.showMessage("The plan image in the layout " + quoted(path) +
-                                          " cannot be used: " + *fault +
+                                          " cannot be used: " + decoded.refusal +
                                           ".\n\nThe layout was opened without it.",
                                       Icon::Critical);
                 layout.plan = PlanImage{};

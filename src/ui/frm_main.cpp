@@ -558,8 +558,11 @@ void FrmMain::runAnalysis()
     const PlotState &plot = m_document->plot();
     const int facing = static_cast<int>(plot.facing);
     const std::string report = RunAnalysis(editor().txtRoom, facing);
+    // The PDF draws the plan image as the chart shows it.
     auto *display = new FrmDisplay(m_dialogs, report,
-                                   {editor().txtRoom, plot.length, plot.width, facing}, this);
+                                   {editor().txtRoom, plot.length, plot.width, facing,
+                                    m_chart->planSource(), editor().plan.opacity / 100.0},
+                                   this);
     connect(display, &FrmDisplay::left, this, &QWidget::show);
     display->show();
     hide();

@@ -33,62 +33,19 @@ std::string imageFilter()
 
 } // namespace
 
-QImage decodePlanImage(const QByteArray &bytes)
+const DecodedPlanImage &PlanImageCache::decoded(const PlanImage &plan) const
 {
-    QByteArray data = bytes;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setAutoTransform(true);
-    QImage image = reader.read();
-    // Independent of the bytes it was read from.
-    image.detach();
-    return image;
+    if (plan.base64 != m_base64 || !m_base64) {
+        m_base64 = plan.base64;
+        m_decoded = decodePlanImage(plan);
+    }
+    return m_decoded;
 }
 
-QByteArray planImageBytes(const PlanImage &plan)
+void PlanImageCache::keep(const PlanImage &plan, DecodedPlanImage decoded) const
 {
-    if (!plan.isSet())
-        return {};
-    const std::string &base64 = *plan.base64;
-    auto bytes = QByteArray::fromBase64Encoding(
-        QByteArray::fromRawData(base64.data(), qsizetype(base64.size())),
-        QByteArray::AbortOnBase64DecodingErrors);
-    if (!bytes || std::size_t(bytes.decoded.size()) > kMaxPlanImageBytes)
-        return {};
-    return std::move(bytes.decoded);
-}
-
-std::optional<std::string> planImageFault(const QByteArray &bytes)
-{
-    if (std::size_t(bytes.size()) > kMaxPlanImageBytes)
-        return "it is larger than " + std::to_string(kMaxPlanImageBytes / (1024 * 1024)) + " MB";
-    const std::string side =
-        "it is larger than " + std::to_string(kMaxPlanImageSide) + " pixels on a side";
-    QByteArray data = bytes;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setAutoTransform(true);
-    if (!reader.canRead())
-        return "it is not an image Tessel can read";
-    const QSize size = reader.size();
-    if (size.width() > kMaxPlanImageSide || size.height() > kMaxPlanImageSide)
-        return side;
-    const QImage image = decodePlanImage(bytes);
-    if (image.isNull())
-        return "it is not an image Tessel can read";
-    if (image.width() > kMaxPlanImageSide || image.height() > kMaxPlanImageSide)
-        return side;
-    return std::nullopt;
-}
-
-std::optional<std::string> planImageFault(const PlanImage &plan)
-{
-    const QByteArray bytes = planImageBytes(plan);
-    if (bytes.isEmpty())
-        return std::string("it is not an image Tessel can read");
-    return planImageFault(bytes);
+    m_base64 = plan.base64;
+    m_decoded = std::move(decoded);
 }
 
 PlanImageCommands::PlanImageCommands(Document &document, Dialogs &dialogs, const Actions &actions,
@@ -132,12 +89,14 @@ bool PlanImageCommands::loadPlanImageFile(const QString &path)
         return refuse(content.error);
     const QByteArray bytes =
         QByteArray::fromRawData(content.bytes.data(), qsizetype(content.bytes.size()));
-    if (const auto fault = planImageFault(bytes))
-        return refuse(*fault);
-    // Kept as the document keeps it.
-    m_document.setPlanImage(
-        PlanImage{std::make_shared<const std::string>(bytes.toBase64().toStdString()),
-                  kDefaultPlanOpacity, true});
+    DecodedPlanImage decoded = decodePlanImage(QByteArrayView(bytes));
+    if (decoded.image.isNull())
+        return refuse(decoded.refusal);
+    // Kept as the document keeps it, the file's bytes as they were read.
+    const PlanImage plan{std::make_shared<const std::string>(bytes.toBase64().toStdString()),
+                         kDefaultPlanOpacity, true};
+    m_document.planImages().keep(plan, std::move(decoded));
+    m_document.setPlanImage(plan);
     return true;
 }
 

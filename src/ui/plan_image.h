@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QByteArray>
+#include "ui/plan_image_decoder.h"
+
 #include <QImage>
 #include <QObject>
 
-#include <optional>
+#include <memory>
 #include <string>
 
 namespace tessel {
@@ -14,17 +15,20 @@ class Document;
 struct Actions;
 struct PlanImage;
 
-// A plan image's file bytes as a picture; a null image for bytes that are no image.
-QImage decodePlanImage(const QByteArray &bytes);
-// The file's bytes of the plan image a document keeps in base64; empty when the text is no
-// base64 or holds more than a plan image may.
-QByteArray planImageBytes(const PlanImage &plan);
-// Why an image file's bytes cannot be a plan image ("it is not an image Tessel can read",
-// ...), or nothing when they can.
-std::optional<std::string> planImageFault(const QByteArray &bytes);
-// The same checks for the image a document brings: an image loaded from the menu and one
-// opened or restored pass the same ones.
-std::optional<std::string> planImageFault(const PlanImage &plan);
+// The plan images documents hold, decoded once for each image: the one a document brings is
+// checked as it opens, then drawn by the chart and printed from the same decoding.
+class PlanImageCache
+{
+public:
+    // The image, or why it cannot be a plan image (a refusal that follows "cannot be used: ").
+    const DecodedPlanImage &decoded(const PlanImage &plan) const;
+    // Keeps what these bytes were found to be when they were checked.
+    void keep(const PlanImage &plan, DecodedPlanImage decoded) const;
+
+private:
+    mutable std::shared_ptr<const std::string> m_base64;
+    mutable DecodedPlanImage m_decoded;
+};
 
 // The plan image of the document: "Plan &Image..." and "Remove Plan Image" in the File menu,
 // "Show &Plan Image" and its opacity in the View menu. Loading, removing, showing or hiding it
@@ -45,6 +49,11 @@ public:
     void removePlanImage();
     void setShown(bool shown);
     void setOpacity(int percent);
+
+    // The image as the chart shows it, null when there is none or it is hidden, and its
+    // opacity (0 to 1).
+    QImage shownImage() const;
+    double shownOpacity() const;
 
 private:
     void follow();

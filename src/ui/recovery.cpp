@@ -393,7 +393,8 @@ void RecoveryFile::offerRestore()
                 kept = {document.plan.base64, image->fileName, 0};
         }
         // An image passes the checks of a loaded one, as a document's does when opened.
-        if (document.plan.isSet() && planImageFault(document.plan)) {
+        if (document.plan.isSet() &&
+            m_document.planImages().decoded(document.plan).image.isNull()) {
             document.plan = {};
             kept = {};
         }

@@ -101,16 +101,21 @@ private:
 
 QString plotLine(const ReportSubject &subject)
 {
-    const auto feet = [](const std::string &typed) {
-        return typed.empty() ? QStringLiteral("?") : fromStd(typed);
+    const QString facing =
+        subject.facing >= 0 && subject.facing < int(kFacingNames.size())
+            ? QStringLiteral("facing ") + QString::fromLatin1(kFacingNames[subject.facing])
+            : QStringLiteral("no facing chosen");
+    if (subject.plotLength.empty() && subject.plotWidth.empty())
+        return (subject.readFromFile ? QStringLiteral("The layout file holds no plot size; ")
+                                     : QStringLiteral("No plot size was entered; ")) +
+               facing;
+    const auto feet = [](const std::string &typed, const char *measure, const char *missing) {
+        return typed.empty() ? QLatin1String(missing) + QStringLiteral(" not given")
+                             : fromStd(typed) + QStringLiteral(" ft ") + QLatin1String(measure);
     };
-    QString line = QStringLiteral("Plot: %1 ft long, %2 ft wide")
-                       .arg(feet(subject.plotLength), feet(subject.plotWidth));
-    if (subject.facing >= 0 && subject.facing < int(kFacingNames.size()))
-        line += QStringLiteral(", facing ") + QString::fromLatin1(kFacingNames[subject.facing]);
-    else
-        line += QStringLiteral(", no facing chosen");
-    return line;
+    return QStringLiteral("Plot: %1, %2, %3")
+        .arg(feet(subject.plotLength, "long", "length"), feet(subject.plotWidth, "wide", "width"),
+             facing);
 }
 
 void paintFirstPages(QPdfWriter &writer, QPainter &painter, const ReportSubject &subject)
@@ -137,6 +142,10 @@ void paintFirstPages(QPdfWriter &writer, QPainter &painter, const ReportSubject 
     options.facing = subject.facing;
     options.font = fontOf(7, false);
     options.verdicts = &rules;
+    if (!subject.planImage.isNull()) {
+        options.planImage = &subject.planImage;
+        options.planOpacity = subject.planOpacity;
+    }
     painter.save();
     painter.translate(corner);
     painter.setClipRect(QRectF(0, 0, side, side));

@@ -4,6 +4,7 @@
 #include "storage/rtf.h"
 
 #include <QByteArray>
+#include <QImage>
 #include <QLocale>
 #include <QPageSize>
 
@@ -20,6 +21,13 @@ struct ReportSubject
     std::string plotWidth;
     // The cmbDirection entry; -1 when none.
     int facing = -1;
+    // The plan image as the chart shows it, decoded (null when there is none or it is hidden),
+    // and its opacity, 0 to 1.
+    QImage planImage = {};
+    double planOpacity = 1;
+    // Read from a layout file rather than taken from the window: a plot size missing is then
+    // the file's.
+    bool readFromFile = false;
 };
 
 // The font of the report as printed, saved as rich text and set in the PDF.
@@ -32,9 +40,10 @@ inline RtfFont reportFont()
 QPageSize localPageSize(const QLocale &locale = QLocale());
 
 // The report as a PDF document. The first page gives the title, the plot's size and facing, the
-// chart drawn by the one chart painter with its zones, room names and verdict tints, and a
-// table of every judged room (it goes on over further pages as needed); the report text follows
-// from a new page, exactly as produced, in the font of the printed report. All text is text.
+// chart drawn by the one chart painter over its plan image with its zones, room names and
+// verdict tints, and a table of every judged room (it goes on over further pages as needed);
+// the report text follows from a new page, exactly as produced, in the font of the printed
+// report. All text is text.
 // Needs a QGuiApplication for its fonts, not a display.
 QByteArray renderReportPdf(const ReportSubject &subject, const std::string &report,
                            const QPageSize &pageSize);

@@ -1,9 +1,11 @@
 #include "chart_elements.h"
 #include "fake_dialogs.h"
 #include "model/placement.h"
+#include "plan_images.h"
 #include "ui/chart_export.h"
 #include "ui/chart_widget.h"
 #include "ui/document.h"
+#include "ui/frm_display.h"
 #include "ui/frm_main.h"
 #include "ui/view_options.h"
 #include "window_fixture.h"
@@ -12,6 +14,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -38,6 +41,8 @@ private slots:
     void propertiesMoveAndResizeARoomInOneStep();
     void aPlanImageIsShownSavedAndOpenedAgain();
     void filesThatAreNoPlanImageAreRefused();
+    void aFullColourPlanImageBeyondTheDecodersDefaultLimitLoads();
+    void thePdfDrawsThePlanImageAsTheChartShowsIt();
     void zoomToFitFillsTheWindowTheUserMade();
 
 private:
@@ -285,6 +290,58 @@ void TracingTest::filesThatAreNoPlanImageAreRefused()
         QVERIFY(!m_window->document().isModified());
         QVERIFY(!action("mnuUndo")->isEnabled());
     }
+}
+
+void TracingTest::aFullColourPlanImageBeyondTheDecodersDefaultLimitLoads()
+{
+    QTemporaryDir dir;
+    const QString png = dir.filePath("scan.png");
+    QVERIFY(tessel::testing::fullColourImage({6000, 6000}).save(png));
+    m_dialogs->fileAnswers = {png.toStdString()};
+    action("mnuPlanImage")->trigger();
+    QVERIFY2(m_dialogs->messages.empty(), m_dialogs->lastMessage().c_str());
+    QVERIFY(action("mnuShowPlanImage")->isChecked());
+    // The document keeps the file as it was, not the image as decoded.
+    QFile file(png);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(*m_window->editor().plan.base64 == file.readAll().toBase64().toStdString());
+    // Half red over the grey where the scan is red, at its right edge and top.
+    const QColor shown = m_chart->grab().toImage().pixelColor(at(4790, 10));
+    QVERIFY2(shown.red() > 200 && shown.green() < 130, qPrintable(shown.name()));
+}
+
+void TracingTest::thePdfDrawsThePlanImageAsTheChartShowsIt()
+{
+    if (QStandardPaths::findExecutable("pdftoppm").isEmpty())
+        QSKIP("pdftoppm (poppler-utils) is needed to draw the PDF");
+    QTemporaryDir dir;
+    QImage plan(64, 64, QImage::Format_RGB32);
+    plan.fill(tessel::testing::kPlanGreen);
+    const QString png = dir.filePath("plan.png");
+    QVERIFY(plan.save(png));
+    place("Kitchen", 0, 0, 1600, 800);
+    m_dialogs->fileAnswers = {png.toStdString()};
+    action("mnuPlanImage")->trigger();
+    const auto greenOfPdf = [&](const char *name) {
+        m_window->findChild<QPushButton *>("cmdAnalysis")->click();
+        auto *display = m_window->findChild<tessel::FrmDisplay *>("frmDisplay");
+        const QString pdf = dir.filePath(name);
+        m_dialogs->fileAnswers = {pdf.toStdString()};
+        display->findChild<QPushButton *>("cmdExportPdf")->click();
+        display->back();
+        delete display;
+        return tessel::testing::planGreenPixels(tessel::testing::firstPageOf(pdf));
+    };
+    // At half its strength, under the rooms, over most of the chart.
+    const std::vector<QColor> half = greenOfPdf("half.pdf");
+    QVERIFY2(half.size() > 1000, qPrintable(QString::number(half.size())));
+    QVERIFY(half[half.size() / 2].red() > 60);
+    action("mnuPlanOpacity100")->trigger();
+    const std::vector<QColor> opaque = greenOfPdf("opaque.pdf");
+    QVERIFY(opaque[opaque.size() / 2].red() < 30);
+    action("mnuShowPlanImage")->trigger();
+    QVERIFY(greenOfPdf("hidden.pdf").empty());
+    QVERIFY(m_dialogs->messages.empty());
 }
 
 void TracingTest::zoomToFitFillsTheWindowTheUserMade()
