@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace tessel {
 
 namespace {
@@ -25,10 +27,28 @@ FileAccess::Content QtFileAccess::readAll(const std::string &path, std::size_t m
     QFile file(fromStd(path));
     if (!file.open(QIODevice::ReadOnly))
         return {false, {}, file.errorString().toStdString()};
-    const QByteArray bytes = file.read(static_cast<qint64>(maxBytes) + 1);
-    if (file.error() != QFileDevice::NoError)
-        return {false, {}, file.errorString().toStdString()};
-    return {true, bytes.toStdString(), {}};
+    // Read straight into the string handed back, sized once by the file's size: a full layout
+    // is megabytes, each copy of which touches fresh pages. A file that reports no size (a
+    // pipe) or grows meanwhile is read on in pieces, never beyond the limit.
+    const std::size_t limit = maxBytes + 1;
+    std::string bytes;
+    bytes.resize(std::min<std::size_t>(std::size_t(std::max<qint64>(file.size(), 0)), limit));
+    std::size_t filled = 0;
+    while (true) {
+        if (filled == bytes.size()) {
+            if (bytes.size() >= limit)
+                break;
+            bytes.resize(std::min(limit, bytes.size() + 64 * 1024));
+        }
+        const qint64 got = file.read(bytes.data() + filled, qint64(bytes.size() - filled));
+        if (got < 0)
+            return {false, {}, file.errorString().toStdString()};
+        if (got == 0)
+            break;
+        filled += std::size_t(got);
+    }
+    bytes.resize(filled);
+    return {true, std::move(bytes), {}};
 }
 
 std::optional<std::string> QtFileAccess::writeAtomically(const std::string &path,
