@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/bearing.h"
+#include "model/bearing.h"
 #include "analysis/zone.h"
 #include "model/plot.h"
 

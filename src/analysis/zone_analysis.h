@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/bearing.h"
+#include "model/bearing.h"
 #include "analysis/rule_set.h"
 #include "analysis/wheel.h"
 #include "model/chart.h"

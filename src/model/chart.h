@@ -28,6 +28,8 @@ struct ChartElement
     std::int16_t borderStyle = 1; // 0 no border, 1 single line
     // A fill that stands in for white or light green (a just deleted opening); 0xRRGGBB.
     std::optional<std::uint32_t> fillOverride;
+    // The user keeps the room where it is: a suggested arrangement leaves it in place.
+    bool keptInPlace = false;
 
     bool operator==(const ChartElement &) const = default;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/bearing.h"
 #include "model/chart.h"
 #include "model/plan_image.h"
 #include "model/plot.h"
@@ -10,13 +11,16 @@ namespace tessel {
 
 // The plot as the user entered it: what the plot fields held at the last "&Reduced Scale
 // Measure " (or in the layout opened), the facing chosen in cmbDirection and the facing the
-// compass rose was last turned to by "Change &Direction".
+// compass rose was last turned to by "Change &Direction"; the exact bearing of the chart's top
+// edge (turned to the compass's facing by "Change &Direction") and how zones are told.
 struct PlotState
 {
     std::string length;
     std::string width;
     Facing facing = Facing::North;
     Facing compass = Facing::North;
+    Bearing bearing;
+    ZoneMethod zoneMethod = ZoneMethod::ByCorner;
 
     bool operator==(const PlotState &) const = default;
 };

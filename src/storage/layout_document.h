@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/bearing.h"
 #include "model/chart.h"
 #include "model/plan_image.h"
 #include "model/plot.h"
@@ -41,6 +42,9 @@ struct LayoutDocument
     std::string filePath = {};
     // Its base64 is read and written as the document holds it, never decoded here.
     PlanImage plan = {};
+    // The exact bearing of the chart's top edge; a document without one has its facing's.
+    std::optional<Bearing> bearing = {};
+    ZoneMethod zoneMethod = ZoneMethod::ByCorner;
 };
 
 struct DocumentReadResult

@@ -1,4 +1,4 @@
-#include "analysis/bearing.h"
+#include "model/bearing.h"
 
 #include "model/number.h"
 
