@@ -61,15 +61,10 @@ protected:
     }
 };
 
-// The status line. Where the window is too narrow for all of it, the description gives way
-// and the verdict at its end stays whole: the text is cut before the verdict, at a word,
-// and the whole of it shows in the tip.
+// The status line, its text fitted to its width as it is drawn.
 class StatusLabel : public QLabel
 {
 public:
-    // What the text shows in full before it is cut: its last part, after this mark.
-    static constexpr const char *kLastPart = " | ";
-
     StatusLabel()
     {
         setObjectName("lblStatus");
@@ -81,6 +76,7 @@ public:
         if (text == this->text())
             return;
         setText(text);
+        // The whole of it, wherever it is cut.
         setToolTip(text);
     }
 
@@ -89,38 +85,34 @@ protected:
     {
         QPainter painter(this);
         const QRect area = contentsRect();
-        const QFontMetrics metrics(font());
-        QString shown = text();
-        if (metrics.horizontalAdvance(shown) > area.width()) {
-            const qsizetype mark = shown.lastIndexOf(kLastPart);
-            const QString last = mark < 0 ? QString() : shown.mid(mark);
-            const QString head = mark < 0 ? shown : shown.left(mark);
-            const int room = area.width() - metrics.horizontalAdvance(last);
-            shown = room > metrics.horizontalAdvance(QStringLiteral("...."))
-                        ? cutAtWord(metrics, head, room) + last
-                        : metrics.elidedText(last.mid(3), Qt::ElideRight, area.width());
-        }
         painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(area, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, shown);
-    }
-
-private:
-    // The longest start of `text` that ends at a word and, with an ellipsis, fits `room`.
-    static QString cutAtWord(const QFontMetrics &metrics, const QString &text, int room)
-    {
-        const QString ellipsis = QStringLiteral("\u2026");
-        QString cut = metrics.elidedText(text, Qt::ElideRight, room);
-        if (cut == text)
-            return text;
-        cut.chop(1);
-        const qsizetype space = cut.lastIndexOf(' ');
-        if (space > 0)
-            cut.truncate(space);
-        return cut + ellipsis;
+        painter.drawText(area, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
+                         fitStatusText(text(), QFontMetrics(font()), area.width()));
     }
 };
 
 } // namespace
+
+QString fitStatusText(const QString &text, const QFontMetrics &metrics, int width)
+{
+    if (metrics.horizontalAdvance(text) <= width)
+        return text;
+    const QString mark = QStringLiteral(" | ");
+    const qsizetype at = text.lastIndexOf(mark);
+    const QString last = at < 0 ? QString() : text.mid(at);
+    const QString head = at < 0 ? text : text.left(at);
+    const QString ellipsis = QStringLiteral("\u2026");
+    const int room = width - metrics.horizontalAdvance(last) - metrics.horizontalAdvance(ellipsis);
+    if (room <= 0)
+        return metrics.elidedText(last.mid(mark.size()), Qt::ElideRight, width);
+    // The longest start of the description that ends at a word and fits.
+    QString cut =
+        metrics.elidedText(head, Qt::ElideRight, room + metrics.horizontalAdvance(ellipsis));
+    cut.chop(1);
+    if (const qsizetype space = cut.lastIndexOf(' '); space > 0)
+        cut.truncate(space);
+    return cut + ellipsis + last;
+}
 
 ChartScrollArea::ChartScrollArea(PlotFrame *frame, QWidget *parent)
     : QScrollArea(parent)

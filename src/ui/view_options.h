@@ -11,6 +11,7 @@
 #include <optional>
 
 class QAction;
+class QFontMetrics;
 class QLabel;
 class QMainWindow;
 
@@ -20,6 +21,11 @@ class ChartWidget;
 class Document;
 class PlotFrame;
 struct Actions;
+
+// The status line's text as it fits `width` pixels: where it is too long, the description
+// gives way and the verdict after its last " | " stays whole: the description is cut at a
+// word and marked with an ellipsis.
+QString fitStatusText(const QString &text, const QFontMetrics &metrics, int width);
 
 // Holds the plot frame. It is as large as the frame until the window would no longer fit on
 // the screen; then it scrolls.

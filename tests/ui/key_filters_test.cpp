@@ -1,14 +1,18 @@
 #include "fake_dialogs.h"
 #include "ui/frm_main.h"
+#include "ui/key_filters.h"
 #include "window_fixture.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QTest>
+#include <QVBoxLayout>
 
 #include <memory>
 
@@ -30,6 +34,7 @@ private slots:
     void slashShowsTheFieldsOwnMessage();
     void editingKeysPass();
     void roomNameIsTypedInCapitals();
+    void enterInADialogsNumberAcceptsIt();
     void controlsShowTheirHints_data();
     void controlsShowTheirHints();
     void entranceHintsFollowTheCaption();
@@ -130,6 +135,28 @@ void KeyFiltersTest::editingKeysPass()
     QTest::keyClick(edit, Qt::Key_End);
     QTest::keyClick(edit, Qt::Key_Backspace);
     QCOMPARE(edit->text(), "");
+    QCOMPARE(m_dialogs->messages.size(), 1u);
+}
+
+void KeyFiltersTest::enterInADialogsNumberAcceptsIt()
+{
+    // As Room Properties makes its fields: the names, and filters, of the window's.
+    QDialog dialog(m_window.get());
+    auto *left = new QLineEdit(&dialog);
+    left->setObjectName("txtRoomLeft");
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->addWidget(left);
+    layout->addWidget(buttons);
+    tessel::installKeyFilters(dialog, *m_dialogs, true);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QTest::keyClicks(left, "12x");
+    QCOMPARE(m_dialogs->messages.size(), 1u);
+    QTest::keyClick(left, Qt::Key_Return);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(left->text(), "12");
     QCOMPARE(m_dialogs->messages.size(), 1u);
 }
 

@@ -58,6 +58,7 @@ private slots:
     void altVStillRunsTheAnalysis();
     void verdictTintsReadOnPlainAndSelectedRoomsAndLeaveNoTraceWhenOff();
     void zoneTintsFollowTheRoomHeldByADrag();
+    void aLongStatusKeepsItsVerdictWhole();
 
 private:
     void restart();
@@ -440,6 +441,22 @@ void ViewOptionsTest::zoneTintsFollowTheRoomHeldByADrag()
     QVERIFY(orangish(image.pixelColor(southEast)));
     action("mnuShowVerdicts")->trigger();
     QCOMPARE(chartImage().pixelColor(southWest), plot);
+}
+
+void ViewOptionsTest::aLongStatusKeepsItsVerdictWhole()
+{
+    const QString text = "Kitchen  10 x 10 ft  at 0, 0 ft  Is in the North West direction. | best: "
+                         "South East | move advised";
+    const QFontMetrics metrics(m_window->font());
+    QCOMPARE(tessel::fitStatusText(text, metrics, 10000), text);
+    for (const int width : {300, 200, 160}) {
+        const QString shown = tessel::fitStatusText(text, metrics, width);
+        QVERIFY2(shown.endsWith("\u2026 | move advised") &&
+                     metrics.horizontalAdvance(shown) <= width,
+                 qPrintable(shown));
+        // Cut at a word.
+        QVERIFY(text.startsWith(shown.left(shown.indexOf("\u2026")) + ' '));
+    }
 }
 
 QTEST_MAIN(ViewOptionsTest)
