@@ -51,24 +51,28 @@ std::vector<RoomVerdict> judgeRooms(const ChartTable &txtRoom, int facing, const
     return verdicts;
 }
 
+void countVerdict(VerdictCounts &counts, Verdict verdict)
+{
+    switch (verdict) {
+    case Verdict::Best:
+        ++counts.best;
+        break;
+    case Verdict::Acceptable:
+        ++counts.acceptable;
+        break;
+    case Verdict::MoveAdvised:
+        ++counts.moveAdvised;
+        break;
+    case Verdict::NotJudged:
+        break;
+    }
+}
+
 VerdictCounts countVerdicts(const std::vector<RoomVerdict> &verdicts)
 {
     VerdictCounts counts;
-    for (const RoomVerdict &room : verdicts) {
-        switch (room.verdict) {
-        case Verdict::Best:
-            ++counts.best;
-            break;
-        case Verdict::Acceptable:
-            ++counts.acceptable;
-            break;
-        case Verdict::MoveAdvised:
-            ++counts.moveAdvised;
-            break;
-        case Verdict::NotJudged:
-            break;
-        }
-    }
+    for (const RoomVerdict &room : verdicts)
+        countVerdict(counts, room.verdict);
     return counts;
 }
 

@@ -52,6 +52,8 @@ struct VerdictCounts
     bool operator==(const VerdictCounts &) const = default;
 };
 
+// Adds one verdict to the counts; a room not judged counts nowhere.
+void countVerdict(VerdictCounts &counts, Verdict verdict);
 VerdictCounts countVerdicts(const std::vector<RoomVerdict> &verdicts);
 
 // "6 rooms judged: 3 in their best zone, 2 acceptable, 1 move advised".

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "model/bearing.h"
 #include "analysis/zone.h"
+#include "model/bearing.h"
+#include "model/chart.h"
 #include "model/plot.h"
 
 #include <array>
@@ -72,13 +73,6 @@ struct ChartRect
     double height = 0;
 
     bool operator==(const ChartRect &) const = default;
-};
-struct ChartPoint
-{
-    double x = 0;
-    double y = 0;
-
-    bool operator==(const ChartPoint &) const = default;
 };
 
 // The plot's middle ninth, the middle third of its width by the middle third of its length.

@@ -14,6 +14,15 @@ enum class ElementKind { Room, Door, MainEntrance, BackEntrance, DeletedDoor, De
 // An element's kind follows from its text alone.
 ElementKind kindOf(std::string_view text);
 
+// A point of the chart, twips, y downwards.
+struct ChartPoint
+{
+    double x = 0;
+    double y = 0;
+
+    bool operator==(const ChartPoint &) const = default;
+};
+
 // One box on the plot chart. Positions and sizes are twips, y grows downwards.
 struct ChartElement
 {

@@ -32,13 +32,6 @@ Refusal whatIsThis();
 // even one): positions between whole twips would fall between the bounds of the zones.
 void moveElement(ChartTable &table, int index, double left, double top);
 
-// A point of the chart, twips.
-struct ChartPoint
-{
-    double x = 0;
-    double y = 0;
-    bool operator==(const ChartPoint &) const = default;
-};
 
 // An element's top-left corner (twips) moved onto the nearest whole foot of the plot, each
 // axis by its own scale, then onto the nearest whole twip, as a drag keeps it. What the

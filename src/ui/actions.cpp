@@ -61,6 +61,10 @@ Actions createActions(QObject &owner)
         makeAction(owner, "mnuRoomProperties", "Room &Properties...",
                    {QKeySequence(Qt::ALT | Qt::Key_Return), QKeySequence(Qt::ALT | Qt::Key_Enter)});
 
+    a.keepInPlace = makeAction(owner, "mnuKeepInPlace", "&Keep in Place",
+                               {QKeySequence(Qt::CTRL | Qt::Key_K)}, true);
+    a.suggestArrangement = makeAction(owner, "mnuSuggestArrangement", "Suggest &Arrangement...");
+
     a.showZones = makeAction(owner, "mnuShowZones", "Show &Zones", {}, true);
     a.showNames = makeAction(owner, "mnuShowNames", "Show Room &Names", {}, true);
     a.showVerdicts = makeAction(owner, "mnuShowVerdicts", "Show &Verdicts", {}, true);
@@ -76,6 +80,16 @@ Actions createActions(QObject &owner)
     a.zoomToFit =
         makeAction(owner, "mnuZoomToFit", "Zoom to &Fit", {QKeySequence(Qt::CTRL | Qt::Key_9)});
     a.showPlanImage = makeAction(owner, "mnuShowPlanImage", "Show &Plan Image", {}, true);
+    a.zonesByCorner = makeAction(owner, "mnuZonesByCorner", "Zones by &Corner", {}, true);
+    a.zonesWheel8 = makeAction(owner, "mnuZonesWheel8", "Zone Wheel of &8", {}, true);
+    a.zonesWheel16 = makeAction(owner, "mnuZonesWheel16", "Zone Wheel of 1&6", {}, true);
+    auto *methods = new QActionGroup(&owner);
+    for (QAction *method : {a.zonesByCorner, a.zonesWheel8, a.zonesWheel16})
+        methods->addAction(method);
+    a.zonesByCorner->setChecked(true);
+    a.loadRuleSet = makeAction(owner, "mnuLoadRuleSet", "&Load Rule Set...");
+    a.builtInRuleSet = makeAction(owner, "mnuBuiltInRuleSet", "&Built-in Rule Set", {}, true);
+    a.builtInRuleSet->setChecked(true);
     auto *opacities = new QActionGroup(&owner);
     const char *const captions[] = {"&Faint (25 %)", "&Half (50 %)", "&Opaque (100 %)"};
     static_assert(std::size(captions) == std::size(kPlanOpacitySteps));
@@ -122,11 +136,19 @@ Menus createMenus(QMainWindow &window, const Actions &a)
     edit->addActions({a.undo, a.redo});
     edit->addSeparator();
     edit->addAction(a.roomProperties);
+    edit->addAction(a.keepInPlace);
+    edit->addSeparator();
+    edit->addAction(a.suggestArrangement);
 
     QMenu *view = bar->addMenu("V&iew");
     view->setObjectName("mnuView");
     menus.view = view;
     view->addActions({a.showZones, a.showNames, a.showVerdicts, a.showStatusBar, a.snapToFeet});
+    QMenu *zones = view->addMenu("Zone &Method");
+    zones->setObjectName("mnuZoneMethod");
+    zones->addActions({a.zonesByCorner, a.zonesWheel8, a.zonesWheel16});
+    zones->addSeparator();
+    zones->addActions({a.loadRuleSet, a.builtInRuleSet});
     view->addSeparator();
     view->addActions({a.zoomIn, a.zoomOut, a.actualSize, a.zoomToFit});
     view->addSeparator();

@@ -31,6 +31,9 @@ struct Actions
     QAction *undo = nullptr;
     QAction *redo = nullptr;
     QAction *roomProperties = nullptr;
+    // Checkable: the selected room stays where it is when an arrangement is suggested.
+    QAction *keepInPlace = nullptr;
+    QAction *suggestArrangement = nullptr;
     // View: checkable options, the zoom and the plan image.
     QAction *showZones = nullptr;
     QAction *showNames = nullptr;
@@ -42,6 +45,12 @@ struct Actions
     QAction *actualSize = nullptr;
     QAction *zoomToFit = nullptr;
     QAction *showPlanImage = nullptr;
+    // How zones are told, one checked at a time; the rules the wheels judge by.
+    QAction *zonesByCorner = nullptr;
+    QAction *zonesWheel8 = nullptr;
+    QAction *zonesWheel16 = nullptr;
+    QAction *loadRuleSet = nullptr;
+    QAction *builtInRuleSet = nullptr;
     // By kPlanOpacitySteps, one checked at a time.
     std::array<QAction *, 3> planOpacity{};
     // Help

@@ -4,6 +4,7 @@
 #include "model/placement.h"
 #include "model/plot.h"
 #include "storage/layout_commands.h"
+#include "storage/layout_document.h"
 #include "ui/undo_history.h"
 
 #include <QFileInfo>
@@ -11,6 +12,22 @@
 #include <utility>
 
 namespace tessel {
+
+PlotState plotOf(const LayoutDocument &layout)
+{
+    return {layout.plotLength, layout.plotWidth, layout.facing, layout.facing,
+            layout.bearing.value_or(facingBearing(layout.facing)), layout.zoneMethod};
+}
+
+LayoutDocument layoutOf(const Editor &editor)
+{
+    const PlotState &plot = editor.plot;
+    LayoutDocument layout{plot.length, plot.width, plot.facing, editor.txtRoom};
+    layout.plan = editor.plan;
+    layout.bearing = plot.bearing;
+    layout.zoneMethod = plot.zoneMethod;
+    return layout;
+}
 
 Document::Document(QObject *parent)
     : QObject(parent)
@@ -113,7 +130,45 @@ void Document::chooseFacing(Facing facing)
 
 void Document::changeDirection()
 {
-    record("Change Direction", 0, [&] { m_editor.plot.compass = m_editor.plot.facing; });
+    record("Change Direction", 0, [&] {
+        m_editor.plot.compass = m_editor.plot.facing;
+        m_editor.plot.bearing = facingBearing(m_editor.plot.facing);
+    });
+}
+
+void Document::setBearing(Bearing bearing)
+{
+    record("Set Bearing", 0, [&] { m_editor.plot.bearing = bearing; });
+}
+
+void Document::setZoneMethod(ZoneMethod method)
+{
+    const char *name = method == ZoneMethod::ByCorner ? "Zones by Corner"
+                       : method == ZoneMethod::Wheel8 ? "Zone Wheel of 8"
+                                                      : "Zone Wheel of 16";
+    record(name, 0, [&] { m_editor.plot.zoneMethod = method; });
+}
+
+void Document::setKeptInPlace(int index, bool kept)
+{
+    const ChartElement &room = std::as_const(m_editor.txtRoom).at(index);
+    if (kindOf(room.text) != ElementKind::Room || room.keptInPlace == kept)
+        return;
+    record((kept ? "Keep " : "Free ") + room.text, 0,
+           [&] { m_editor.txtRoom.at(index).keptInPlace = kept; });
+}
+
+void Document::applyArrangement(const std::vector<std::pair<int, ChartElement>> &placed)
+{
+    record("Suggest Arrangement", 0, [&] {
+        for (const auto &[index, element] : placed) {
+            ChartElement &moved = m_editor.txtRoom.at(index);
+            moved.left = element.left;
+            moved.top = element.top;
+        }
+        // Every room stands where no other does.
+        m_editor.overlapDetected = false;
+    });
 }
 
 std::variant<int, Refusal> Document::createRoom(const RoomEntry &entry)

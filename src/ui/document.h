@@ -23,6 +23,12 @@ namespace tessel {
 class Dialogs;
 class FileAccess;
 class History;
+struct LayoutDocument;
+
+// The plot a layout document keeps, and the document a layout is kept in: its plot, chart and
+// plan image (the chart copied).
+PlotState plotOf(const LayoutDocument &layout);
+LayoutDocument layoutOf(const Editor &editor);
 
 // The layout being edited, whole: the element table with the facts the commands share, the
 // plot as entered with its scales and facing, the plan image, the file it is kept in and the
@@ -72,8 +78,13 @@ public:
     std::optional<Refusal> measurePlot(const std::string &length, const std::string &width);
     // The facing chosen in cmbDirection, which the analysis reads as it is.
     void chooseFacing(Facing facing);
-    // "Change &Direction": the compass rose turns to the facing chosen.
+    // "Change &Direction": the compass rose turns to the facing chosen, and the bearing with
+    // it.
     void changeDirection();
+    // The exact bearing of the chart's top edge, as a consultant read it.
+    void setBearing(Bearing bearing);
+    // How the zones of the rooms are told.
+    void setZoneMethod(ZoneMethod method);
 
     // Rooms.
     std::variant<int, Refusal> createRoom(const RoomEntry &entry);
@@ -81,6 +92,10 @@ public:
     // The room as its properties dialog changed it, if the document is still the one
     // (`generation`) the dialog was opened on and the room is still there.
     std::optional<Refusal> changeRoom(int index, int generation, const ChartElement &room);
+    // Keeps the room where it is when an arrangement is suggested, or lets it move again.
+    void setKeptInPlace(int index, bool kept);
+    // Moves the rooms, and the openings on their walls, where the suggestion puts them.
+    void applyArrangement(const std::vector<std::pair<int, ChartElement>> &placed);
     // Refused when the room `index` of the layout `generation` is gone.
     std::optional<Refusal> checkStillThere(int index, int generation) const;
 

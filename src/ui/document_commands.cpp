@@ -105,7 +105,7 @@ bool DocumentCommands::open(const QString &path)
             }
         }
         m_document.load(std::move(layout.table),
-                        {layout.plotLength, layout.plotWidth, layout.facing, layout.facing}, path,
+                        plotOf(layout), path,
                         planLeftOut, std::move(layout.plan));
     } else {
         // A layout file of the program's first format, whatever its name, holds the chart
@@ -141,10 +141,7 @@ bool DocumentCommands::saveLayoutAs()
 
 bool DocumentCommands::save(const QString &path)
 {
-    const PlotState &plot = m_document.plot();
-    const std::string bytes =
-        writeLayoutDocument({plot.length, plot.width, plot.facing, m_document.editor().txtRoom, "",
-                             m_document.editor().plan});
+    const std::string bytes = writeLayoutDocument(layoutOf(m_document.editor()));
     if (const auto failure = QtFileAccess().writeAtomically(path.toStdString(), bytes)) {
         m_dialogs.showMessage("The layout could not be saved as " + quoted(path) + ": " + *failure +
                                   "\n\nA file saved there before is kept as it was.",

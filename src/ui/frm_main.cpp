@@ -1,8 +1,11 @@
 #include "ui/frm_main.h"
 
 #include "analysis/report.h"
+#include "analysis/zone_texts.h"
 #include "model/dialogs.h"
+#include "model/bearing.h"
 #include "model/number.h"
+#include "model/placement.h"
 #include "model/plot.h"
 #include "model/rooms.h"
 #include "ui/actions.h"
@@ -24,6 +27,7 @@
 #include "ui/room_properties.h"
 #include "ui/tooltips.h"
 #include "ui/view_options.h"
+#include "ui/zone_rules.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -58,6 +62,7 @@ FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
     , m_document(new Document(this))
     , m_documents(new DocumentCommands(*m_document, m_dialogs, this))
     , m_actions(std::make_unique<Actions>(createActions(*this)))
+    , m_zoneRules(new ZoneRules(this))
 {
     setObjectName("frmMain");
     setWindowTitle(kWindowCaption);
@@ -78,7 +83,7 @@ FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
                 box->setFocus();
         },
         this);
-    new ViewOptions(*this, *m_document, *m_actions, *m_chartArea);
+    new ViewOptions(*this, *m_document, *m_actions, *m_chartArea, *m_zoneRules);
     m_planImage = new PlanImageCommands(*m_document, m_dialogs, *m_actions, this);
     // Nothing but the drag runs while the chart holds an element.
     new DragGuard(*m_chart);
@@ -102,6 +107,8 @@ FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
             m_document->chooseFacing(static_cast<Facing>(index));
     });
     connect(m_document, &Document::changed, this, &FrmMain::showDocument);
+    // A press selects without a step until the drop: the selection's commands follow it.
+    connect(m_document, &Document::elementsChanged, this, &FrmMain::showSelection);
     showDocument();
 
     installKeyFilters(*this, m_dialogs);
@@ -140,6 +147,24 @@ void FrmMain::connectActions()
                            textOf(m_plotWidth));
     });
     connect(a.about, &QAction::triggered, this, &FrmMain::showAbout);
+    const std::pair<QAction *, ZoneMethod> methods[] = {{a.zonesByCorner, ZoneMethod::ByCorner},
+                                                        {a.zonesWheel8, ZoneMethod::Wheel8},
+                                                        {a.zonesWheel16, ZoneMethod::Wheel16}};
+    for (const auto &[action, method] : methods)
+        connect(action, &QAction::triggered, this,
+                [this, method = method] { m_document->setZoneMethod(method); });
+    connect(a.loadRuleSet, &QAction::triggered, this, [this] {
+        if (const auto path = m_dialogs.askOpenFileName("Rule Sets (*.json);;All Files (*)"))
+            m_zoneRules->load(*path, m_dialogs);
+    });
+    connect(a.builtInRuleSet, &QAction::triggered, m_zoneRules, &ZoneRules::useBuiltIn);
+    connect(m_zoneRules, &ZoneRules::changed, this, [this] {
+        m_actions->builtInRuleSet->setChecked(m_zoneRules->isBuiltIn());
+    });
+    connect(a.keepInPlace, &QAction::triggered, this, [this](bool kept) {
+        if (const auto selected = highlightedElement(m_document->table()))
+            m_document->setKeptInPlace(*selected, kept);
+    });
     connect(a.measurePlot, &QAction::triggered, this, &FrmMain::reducedScaleMeasure);
     connect(a.changeDirection, &QAction::triggered, this, &FrmMain::changeDirection);
     connect(a.addRoom, &QAction::triggered, this, &FrmMain::addRoom);
@@ -178,6 +203,17 @@ QWidget *FrmMain::buildPlotColumn()
     directionGrid->addWidget(m_direction, 0, 0);
     directionGrid->addWidget(m_changeDirection, 1, 0);
     directionGrid->addWidget(m_compass, 0, 1, 2, 1, Qt::AlignCenter);
+    // The exact bearing a compass reads at the door, below the facing it refines.
+    auto *bearingRow = new QHBoxLayout;
+    auto *bearingLabel = makeLabel("lblBearing", "Bearing (\u00b0)");
+    m_bearing = make<QLineEdit>("txtBearing");
+    m_bearing->setToolTip("The compass bearing the top of the chart faces, in degrees clockwise "
+                          "from north (0 to 359.9); press Enter to use it");
+    bearingLabel->setBuddy(m_bearing);
+    bearingRow->addWidget(bearingLabel);
+    bearingRow->addWidget(m_bearing, 1);
+    directionGrid->addLayout(bearingRow, 2, 0, 1, 2);
+    connect(m_bearing, &QLineEdit::editingFinished, this, &FrmMain::enterBearing);
     connect(m_changeDirection, &QPushButton::clicked, m_actions->changeDirection,
             &QAction::trigger);
     layout->addWidget(direction);
@@ -334,6 +370,7 @@ void FrmMain::showDocument()
 {
     showPlot();
     showTitle();
+    showSelection();
     const QUndoStack &stack = m_document->undoStack();
     const auto caption = [](const char *action, const QString &step) {
         return step.isEmpty() ? QString(action) : QString(action) + ' ' + step;
@@ -359,6 +396,12 @@ void FrmMain::showPlot()
         m_showingPlot = false;
     }
     m_compass->setCaptions(compassCaptions(plot.compass));
+    if (plot.bearing != m_shownPlot.bearing || m_bearing->text().isEmpty())
+        m_bearing->setText(QString::fromStdString(formatBearing(plot.bearing)));
+    const Actions &a = *m_actions;
+    a.zonesByCorner->setChecked(plot.zoneMethod == ZoneMethod::ByCorner);
+    a.zonesWheel8->setChecked(plot.zoneMethod == ZoneMethod::Wheel8);
+    a.zonesWheel16->setChecked(plot.zoneMethod == ZoneMethod::Wheel16);
     m_shownPlot = plot;
 
     const Scales &scales = m_document->editor().scales;
@@ -504,6 +547,32 @@ void FrmMain::changeDirection()
     m_document->changeDirection();
 }
 
+void FrmMain::enterBearing()
+{
+    const auto bearing = parseBearing(textOf(m_bearing));
+    if (!bearing) {
+        // Said once for each text typed: leaving the field again with it says nothing more.
+        if (m_bearing->isModified()) {
+            m_bearing->setModified(false);
+            m_dialogs.showMessage(kBearingRefusal, Icon::Information);
+            m_bearing->setFocus();
+            m_bearing->selectAll();
+        }
+        return;
+    }
+    m_document->setBearing(*bearing);
+    m_bearing->setText(QString::fromStdString(formatBearing(m_document->plot().bearing)));
+}
+
+void FrmMain::showSelection()
+{
+    const ChartTable &table = m_document->table();
+    const auto selected = highlightedElement(table);
+    const bool room = selected && kindOf(table.at(*selected).text) == ElementKind::Room;
+    m_actions->keepInPlace->setEnabled(room);
+    m_actions->keepInPlace->setChecked(room && table.at(*selected).keptInPlace);
+}
+
 void FrmMain::selectRoom()
 {
     if (!reducedScaleMeasure())
@@ -557,7 +626,14 @@ void FrmMain::runAnalysis()
 {
     const PlotState &plot = m_document->plot();
     const int facing = static_cast<int>(plot.facing);
-    const std::string report = RunAnalysis(editor().txtRoom, facing);
+    // The specified report, and on a wheel the section on the zones that follows it.
+    const ZoneSettings settings = zoneSettings(*m_document);
+    const std::string report =
+        settings.method == ZoneMethod::ByCorner || !editor().scales.isSet()
+            ? RunAnalysis(editor().txtRoom, facing)
+            : reportWithZones(editor().txtRoom,
+                              analyseZones(editor().txtRoom, settings, m_zoneRules->ruleSet(),
+                                           m_zoneRules->table()));
     // The PDF draws the plan image as the chart shows it.
     auto *display = new FrmDisplay(m_dialogs, report,
                                    {editor().txtRoom, plot.length, plot.width, facing,

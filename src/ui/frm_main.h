@@ -33,6 +33,7 @@ class OpeningPanels;
 class PlanImageCommands;
 class RecoveryFile;
 class RoomPlacement;
+class ZoneRules;
 struct Actions;
 
 inline constexpr const char *kWindowCaption = "Tessel v1.45";
@@ -90,6 +91,9 @@ private:
     void showDocument();
     void showPlot();
     void showTitle();
+    // The commands on the selected room follow the selection.
+    void showSelection();
+    void enterBearing();
     void openWaitingFiles();
     QWidget *buildPlotColumn();
     QWidget *buildChartPanel();
@@ -102,6 +106,7 @@ private:
     DialogTracker &m_dialogs;
     Document *m_document = nullptr;
     std::unique_ptr<Actions> m_actions;
+    ZoneRules *m_zoneRules = nullptr;
     DocumentCommands *m_documents = nullptr;
     RecoveryFile *m_recovery = nullptr;
 
@@ -110,6 +115,7 @@ private:
     QComboBox *m_direction = nullptr;
     QPushButton *m_changeDirection = nullptr;
     CompassRose *m_compass = nullptr;
+    QLineEdit *m_bearing = nullptr;
     ChartWidget *m_chart = nullptr;
     ChartScrollArea *m_chartArea = nullptr;
     QLabel *m_lengthScale = nullptr;

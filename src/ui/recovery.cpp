@@ -216,10 +216,8 @@ void RecoveryFile::follow()
 
 void RecoveryFile::write()
 {
-    const PlotState &plot = m_document.plot();
-    LayoutDocument copy{plot.length, plot.width, plot.facing, m_document.editor().txtRoom};
+    LayoutDocument copy = layoutOf(m_document.editor());
     copy.filePath = m_document.filePath().toStdString();
-    copy.plan = m_document.editor().plan;
     m_writer.start([this, copy = std::move(copy), path = m_path]() mutable {
         const std::optional<std::string> failure = writeCopy(std::move(copy), path);
         QMetaObject::invokeMethod(
@@ -400,7 +398,7 @@ void RecoveryFile::offerRestore()
         }
         adopt(leftover.path, std::move(leftover.lock), std::move(kept));
         m_document.load(std::move(document.table),
-                        {document.plotLength, document.plotWidth, document.facing, document.facing},
+                        plotOf(document),
                         filePath, true, std::move(document.plan));
         if (imageFailure)
             m_dialogs.showMessage("The layout was restored without its plan image, which "

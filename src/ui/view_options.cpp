@@ -7,6 +7,8 @@
 #include "ui/actions.h"
 #include "ui/chart_widget.h"
 #include "ui/document.h"
+#include "ui/zone_rules.h"
+#include "analysis/zone_texts.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -171,8 +173,9 @@ void ChartScrollArea::fit()
 }
 
 ViewOptions::ViewOptions(QMainWindow &window, const Document &document, const Actions &actions,
-                         ChartScrollArea &chartArea)
+                         ChartScrollArea &chartArea, const ZoneRules &zoneRules)
     : QObject(&window)
+    , m_zoneRules(zoneRules)
     , m_window(window)
     , m_document(document)
     , m_editor(document.editor())
@@ -201,8 +204,14 @@ ViewOptions::ViewOptions(QMainWindow &window, const Document &document, const Ac
     QStatusBar *bar = window.statusBar();
     bar->setSizeGripEnabled(false);
     bar->addWidget(m_status, 1);
+    m_ruleSet = new QLabel;
+    m_ruleSet->setObjectName("lblRuleSet");
+    m_ruleSet->setToolTip("The rules the zone wheel judges by");
+    m_ruleSet->hide();
+    bar->addPermanentWidget(m_ruleSet);
     m_legend = new VerdictLegend;
     bar->addPermanentWidget(m_legend);
+    connect(&zoneRules, &ZoneRules::changed, this, &ViewOptions::apply);
 
     // The status line follows the pointer and the document; the zone names follow the
     // document's facing.
@@ -361,18 +370,37 @@ void ViewOptions::showStatus()
             static_cast<StatusLabel *>(m_status)->setStatus(QString());
         return;
     }
-    std::string text =
-        index == 0 ? std::string() : statusText(m_editor, index, facing, rules(), verdicts);
-    if (index == 0 && verdicts)
-        text = verdictSummary(countVerdicts(judgeRooms(m_editor.txtRoom, facing, rules())));
+    const ZoneSettings settings = zoneSettings(m_document);
+    // On a wheel a judged room is told by its shares, an entrance by its pada; the plot must
+    // be measured for either.
+    const bool wheel = settings.method != ZoneMethod::ByCorner && m_editor.scales.isSet();
+    std::string text;
+    if (index != 0 && wheel)
+        text = zoneStatusText(m_editor.txtRoom.at(index), index, settings, m_zoneRules.ruleSet(),
+                              rules());
+    if (index != 0 && text.empty())
+        text = statusText(m_editor, index, facing, rules(), verdicts);
+    if (index == 0 && verdicts) {
+        VerdictCounts counts;
+        if (wheel) {
+            for (const RoomJudgement &room :
+                 analyseZones(m_editor.txtRoom, settings, m_zoneRules.ruleSet(), rules()).rooms)
+                countVerdict(counts, room.verdict);
+        } else {
+            counts = countVerdicts(judgeRooms(m_editor.txtRoom, facing, rules()));
+        }
+        text = verdictSummary(counts);
+    }
     static_cast<StatusLabel *>(m_status)->setStatus(QString::fromStdString(text));
+    const bool ruleSetShown = settings.method != ZoneMethod::ByCorner;
+    if (ruleSetShown)
+        m_ruleSet->setText("Rules: " + QString::fromStdString(m_zoneRules.ruleSet().name));
+    m_ruleSet->setVisible(ruleSetShown);
 }
 
 const RuleTable &ViewOptions::rules() const
 {
-    if (!m_rules)
-        m_rules.emplace();
-    return *m_rules;
+    return m_zoneRules.table();
 }
 
 bool ViewOptions::eventFilter(QObject *watched, QEvent *event)

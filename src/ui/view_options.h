@@ -20,6 +20,7 @@ namespace tessel {
 class ChartWidget;
 class Document;
 class PlotFrame;
+class ZoneRules;
 struct Actions;
 
 // The status line's text as it fits `width` pixels: where it is too long, the description
@@ -55,7 +56,7 @@ public:
 
     // The choices are kept in the application's settings.
     ViewOptions(QMainWindow &window, const Document &document, const Actions &actions,
-                ChartScrollArea &chartArea);
+                ChartScrollArea &chartArea, const ZoneRules &zoneRules);
     ~ViewOptions() override;
 
     int zoomPercent() const { return m_zoom; }
@@ -83,14 +84,13 @@ private:
     // The kind of the selected room while verdicts show: its verdicts tint the zones.
     const RoomRules *zoneTintKind() const;
 
+    const ZoneRules &m_zoneRules;
     QMainWindow &m_window;
     const Document &m_document;
     const Editor &m_editor;
     ChartScrollArea &m_chartArea;
     ChartWidget &m_chart;
     QSettings m_settings;
-    // Built the first time the status line describes an element: start-up needs none.
-    mutable std::optional<RuleTable> m_rules;
 
     // The facing the chart was last drawn for.
     Facing m_shownFacing = Facing::North;
@@ -102,6 +102,7 @@ private:
     QAction *m_zoomIn = nullptr;
     QAction *m_zoomOut = nullptr;
     QLabel *m_status = nullptr;
+    QLabel *m_ruleSet = nullptr;
     QWidget *m_legend = nullptr;
     int m_zoom = kActualSize;
     bool m_fitted = false;
