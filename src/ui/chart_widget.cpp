@@ -2,6 +2,7 @@
 
 #include "model/placement.h"
 #include "model/plot.h"
+#include "ui/arrangement_preview.h"
 #include "ui/chart_painter.h"
 #include "ui/document.h"
 #include "ui/plan_image.h"
@@ -149,12 +150,22 @@ void ChartWidget::scalePlanImage()
     m_options.planImage = m_planScaled.isNull() ? nullptr : &m_planScaled;
 }
 
+void ChartWidget::showArrangement(const Arrangement *arrangement)
+{
+    if (arrangement == m_arrangement)
+        return;
+    m_arrangement = arrangement;
+    update();
+}
+
 void ChartWidget::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     // The painter is clipped to the region that needs it; its bounding rectangle limits the
     // elements looked at.
     paintChart(painter, m_table, scale(), event->rect(), m_options);
+    if (m_arrangement)
+        paintArrangementPreview(painter, *m_arrangement, scale(), event->rect());
     if (m_focusFrame) {
         QStyleOptionFocusRect option;
         option.initFrom(this);

@@ -15,6 +15,7 @@ namespace tessel {
 
 class ChartTable;
 class Document;
+struct Arrangement;
 struct Scales;
 
 // The plot chart's drawing area (picRoomLocation): a square of 4800 twips on which the
@@ -54,6 +55,11 @@ public:
     const QImage &planImage() const { return m_planScaled; }
     // The same as decoded, before it is scaled to the chart.
     const QImage &planSource() const { return m_planSource; }
+
+    // A suggested arrangement drawn over the chart until it is set aside (null): outlines of
+    // the proposed places and arrows from the rooms to them. It is not the document's.
+    void showArrangement(const Arrangement *arrangement);
+    const Arrangement *shownArrangement() const { return m_arrangement; }
 
     // The element under a point of the widget (pixels), if any takes the pointer there.
     std::optional<int> elementAt(const QPointF &pos) const;
@@ -127,6 +133,7 @@ private:
     bool m_dragUnsnapped = false;
     // What pointedAt told last.
     int m_pointed = 0;
+    const Arrangement *m_arrangement = nullptr;
     // Framed while the focus came by the keyboard.
     bool m_focusFrame = false;
 };

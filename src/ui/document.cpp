@@ -1,5 +1,6 @@
 #include "ui/document.h"
 
+#include "analysis/arrangement.h"
 #include "model/number.h"
 #include "model/placement.h"
 #include "model/plot.h"
@@ -158,14 +159,12 @@ void Document::setKeptInPlace(int index, bool kept)
            [&] { m_editor.txtRoom.at(index).keptInPlace = kept; });
 }
 
-void Document::applyArrangement(const std::vector<std::pair<int, ChartElement>> &placed)
+void Document::applyArrangement(const Arrangement &arrangement)
 {
+    if (arrangement.moves.empty())
+        return;
     record("Suggest Arrangement", 0, [&] {
-        for (const auto &[index, element] : placed) {
-            ChartElement &moved = m_editor.txtRoom.at(index);
-            moved.left = element.left;
-            moved.top = element.top;
-        }
+        tessel::applyArrangement(m_editor.txtRoom, arrangement);
         // Every room stands where no other does.
         m_editor.overlapDetected = false;
     });

@@ -23,6 +23,7 @@ namespace tessel {
 class Dialogs;
 class FileAccess;
 class History;
+struct Arrangement;
 struct LayoutDocument;
 
 // The plot a layout document keeps, and the document a layout is kept in: its plot, chart and
@@ -95,7 +96,7 @@ public:
     // Keeps the room where it is when an arrangement is suggested, or lets it move again.
     void setKeptInPlace(int index, bool kept);
     // Moves the rooms, and the openings on their walls, where the suggestion puts them.
-    void applyArrangement(const std::vector<std::pair<int, ChartElement>> &placed);
+    void applyArrangement(const Arrangement &arrangement);
     // Refused when the room `index` of the layout `generation` is gone.
     std::optional<Refusal> checkStillThere(int index, int generation) const;
 

@@ -9,6 +9,7 @@
 #include "model/plot.h"
 #include "model/rooms.h"
 #include "ui/actions.h"
+#include "ui/arrangement_panel.h"
 #include "ui/chart_widget.h"
 #include "ui/compass_rose.h"
 #include "ui/dialog_tracker.h"
@@ -84,6 +85,10 @@ FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
         },
         this);
     new ViewOptions(*this, *m_document, *m_actions, *m_chartArea, *m_zoneRules);
+    m_arrangement = new ArrangementPanel(*m_document, *m_zoneRules, *m_chart,
+                                         *m_actions->snapToFeet, *m_actions->suggestArrangement,
+                                         this);
+    m_dialogStack->addWidget(m_arrangement->panel());
     m_planImage = new PlanImageCommands(*m_document, m_dialogs, *m_actions, this);
     // Nothing but the drag runs while the chart holds an element.
     new DragGuard(*m_chart);
@@ -363,6 +368,7 @@ QWidget *FrmMain::buildDialogArea()
         stack->addWidget(panels->sizePanel());
         m_openings.push_back(panels);
     }
+    m_dialogStack = stack;
     return area;
 }
 

@@ -18,9 +18,11 @@ class QListWidget;
 class QListWidgetItem;
 class QMenu;
 class QPushButton;
+class QVBoxLayout;
 
 namespace tessel {
 
+class ArrangementPanel;
 class ChartScrollArea;
 class ChartWidget;
 class CompassRose;
@@ -130,6 +132,8 @@ private:
     QLineEdit *m_roomWidth = nullptr;
     FileCommands *m_fileCommands = nullptr;
     RoomPlacement *m_placement = nullptr;
+    ArrangementPanel *m_arrangement = nullptr;
+    QVBoxLayout *m_dialogStack = nullptr;
     // The plot as the fields last showed it from the document.
     PlotState m_shownPlot;
     bool m_showingPlot = false;
