@@ -2,8 +2,8 @@
 
 #include "analysis/report.h"
 #include "analysis/zone_texts.h"
-#include "model/dialogs.h"
 #include "model/bearing.h"
+#include "model/dialogs.h"
 #include "model/number.h"
 #include "model/placement.h"
 #include "model/plot.h"
@@ -85,9 +85,9 @@ FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
         },
         this);
     new ViewOptions(*this, *m_document, *m_actions, *m_chartArea, *m_zoneRules);
-    m_arrangement = new ArrangementPanel(*m_document, *m_zoneRules, *m_chart,
-                                         *m_actions->snapToFeet, *m_actions->suggestArrangement,
-                                         this);
+    m_arrangement =
+        new ArrangementPanel(*m_document, *m_zoneRules, *m_chart, *m_actions->snapToFeet,
+                             *m_actions->suggestArrangement, this);
     m_dialogStack->addWidget(m_arrangement->panel());
     m_planImage = new PlanImageCommands(*m_document, m_dialogs, *m_actions, this);
     // Nothing but the drag runs while the chart holds an element.
@@ -125,7 +125,11 @@ FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
     resize(sizeHint());
 }
 
-FrmMain::~FrmMain() = default;
+FrmMain::~FrmMain()
+{
+    // The fields tell of the focus they lose as the window's children go: no longer to it.
+    disconnect(m_bearing, nullptr, this, nullptr);
+}
 
 const Editor &FrmMain::editor() const
 {
@@ -163,9 +167,8 @@ void FrmMain::connectActions()
             m_zoneRules->load(*path, m_dialogs);
     });
     connect(a.builtInRuleSet, &QAction::triggered, m_zoneRules, &ZoneRules::useBuiltIn);
-    connect(m_zoneRules, &ZoneRules::changed, this, [this] {
-        m_actions->builtInRuleSet->setChecked(m_zoneRules->isBuiltIn());
-    });
+    connect(m_zoneRules, &ZoneRules::changed, this,
+            [this] { m_actions->builtInRuleSet->setChecked(m_zoneRules->isBuiltIn()); });
     connect(a.keepInPlace, &QAction::triggered, this, [this](bool kept) {
         if (const auto selected = highlightedElement(m_document->table()))
             m_document->setKeptInPlace(*selected, kept);
@@ -557,15 +560,16 @@ void FrmMain::enterBearing()
 {
     const auto bearing = parseBearing(textOf(m_bearing));
     if (!bearing) {
-        // Said once for each text typed: leaving the field again with it says nothing more.
-        if (m_bearing->isModified()) {
-            m_bearing->setModified(false);
+        // Said once for each text refused: leaving the field again with it says nothing more.
+        if (m_bearing->text() != m_refusedBearing) {
+            m_refusedBearing = m_bearing->text();
             m_dialogs.showMessage(kBearingRefusal, Icon::Information);
             m_bearing->setFocus();
             m_bearing->selectAll();
         }
         return;
     }
+    m_refusedBearing.clear();
     m_document->setBearing(*bearing);
     m_bearing->setText(QString::fromStdString(formatBearing(m_document->plot().bearing)));
 }

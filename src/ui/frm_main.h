@@ -118,6 +118,7 @@ private:
     QPushButton *m_changeDirection = nullptr;
     CompassRose *m_compass = nullptr;
     QLineEdit *m_bearing = nullptr;
+    QString m_refusedBearing;
     ChartWidget *m_chart = nullptr;
     ChartScrollArea *m_chartArea = nullptr;
     QLabel *m_lengthScale = nullptr;

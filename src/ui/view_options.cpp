@@ -2,13 +2,13 @@
 
 #include "analysis/status_line.h"
 #include "analysis/verdict.h"
+#include "analysis/zone_texts.h"
 #include "model/editor.h"
 #include "model/placement.h"
 #include "ui/actions.h"
 #include "ui/chart_widget.h"
 #include "ui/document.h"
 #include "ui/zone_rules.h"
-#include "analysis/zone_texts.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -359,6 +359,12 @@ void ViewOptions::showStatus()
     // whole chart is painted again only then, never for a step of a drag.
     if (zoneTintKind() != m_chart.paintOptions().zoneTintKind)
         m_chart.setPaintOptions(paintOptions());
+    const ZoneSettings settings = zoneSettings(m_document);
+    // On a wheel the rules it judges by are named beside the status line.
+    const bool ruleSetShown = settings.method != ZoneMethod::ByCorner;
+    if (ruleSetShown)
+        m_ruleSet->setText("Rules: " + QString::fromStdString(m_zoneRules.ruleSet().name));
+    m_ruleSet->setVisible(ruleSetShown);
     if (!m_showStatusBar->isChecked())
         return;
     const int facing = static_cast<int>(m_document.plot().facing);
@@ -370,7 +376,6 @@ void ViewOptions::showStatus()
             static_cast<StatusLabel *>(m_status)->setStatus(QString());
         return;
     }
-    const ZoneSettings settings = zoneSettings(m_document);
     // On a wheel a judged room is told by its shares, an entrance by its pada; the plot must
     // be measured for either.
     const bool wheel = settings.method != ZoneMethod::ByCorner && m_editor.scales.isSet();
@@ -392,10 +397,6 @@ void ViewOptions::showStatus()
         text = verdictSummary(counts);
     }
     static_cast<StatusLabel *>(m_status)->setStatus(QString::fromStdString(text));
-    const bool ruleSetShown = settings.method != ZoneMethod::ByCorner;
-    if (ruleSetShown)
-        m_ruleSet->setText("Rules: " + QString::fromStdString(m_zoneRules.ruleSet().name));
-    m_ruleSet->setVisible(ruleSetShown);
 }
 
 const RuleTable &ViewOptions::rules() const
