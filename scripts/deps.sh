@@ -11,11 +11,9 @@ packages=(
     # Qt 6 Widgets, Test and the platform plugins (offscreen for the headless tests); the JPEG
     # image writer plugin and, through fontconfig, a font come with it.
     qt6-base-dev
-    # The .tessel document's JSON reader in the standard-library core.
+    # The JSON readers of the standard-library core: the .tessel document and rule set files.
     libsimdjson-dev
     libgtest-dev
-    # Reads rule set files (JSON) as hostile input in the core.
-    libsimdjson-dev
     libbenchmark-dev
     # Validate the launcher entry and the software-centre description of the install.
     desktop-file-utils
