@@ -2,7 +2,7 @@
 
 namespace tessel {
 
-std::optional<std::string_view> refusedNumericKey(char32_t code, const NumericField &field)
+std::optional<std::string_view> refusedNumericKey(char32_t code, const NumericMessages &field)
 {
     if (code == '\b')
         return std::nullopt;

@@ -1,7 +1,6 @@
 #include "model/openings.h"
 
 #include "model/entrances.h"
-#include "model/hint_texts.h"
 #include "model/number.h"
 #include "model/placement.h"
 
@@ -27,8 +26,6 @@ constexpr OpeningTexts kDoorTexts{
     {"", Icon::None},
     "",
     "",
-    "",
-    "",
 };
 
 constexpr OpeningTexts kMainEntranceTexts{
@@ -41,10 +38,8 @@ constexpr OpeningTexts kMainEntranceTexts{
     {"Length of the Main Entrance can't be greater than room length", Icon::None},
     {"Length of the Main Entrance can't be greater than room width", Icon::None},
     {"Main Entrance already exist", Icon::Information},
-    kCaptionHints[0].caption,
-    kCaptionHints[0].whileCaption,
+    "Main Entrance",
     "Delete Main Entrance",
-    kCaptionHints[0].otherwise,
 };
 
 constexpr OpeningTexts kBackEntranceTexts{
@@ -57,10 +52,8 @@ constexpr OpeningTexts kBackEntranceTexts{
     {"Length of the Back Entrance can't be greater than room length", Icon::Information},
     {"Length of The back Entrance can't be greater than room width", Icon::None},
     {"Back entrance already exist", Icon::Information},
-    kCaptionHints[1].caption,
-    kCaptionHints[1].whileCaption,
+    "Back Entrance",
     "Delete Back Entrance",
-    kCaptionHints[1].otherwise,
 };
 
 Refusal refusalOf(const OpeningMessage &message, Field focus = Field::None, bool clearField = false)
@@ -273,8 +266,8 @@ EntranceButton entranceButton(const ChartTable &table, OpeningKind kind)
 {
     const OpeningTexts &texts = openingTexts(kind);
     if (entranceExists(table, kind))
-        return {texts.deleteCaption, texts.deleteHint};
-    return {texts.createCaption, texts.createHint};
+        return {texts.deleteCaption};
+    return {texts.createCaption};
 }
 
 } // namespace tessel

@@ -49,13 +49,11 @@ struct OpeningTexts
     OpeningMessage enterLength;
     OpeningMessage longerThanLength;
     OpeningMessage longerThanWidth;
-    // Entrances only: the message when the chart holds one already, and the caption and hint
-    // of the button while the chart holds none and while it holds one.
+    // Entrances only: the message when the chart holds one already, and the caption of the
+    // button while the chart holds none and while it holds one.
     OpeningMessage alreadyExists;
     const char *createCaption;
-    const char *createHint;
     const char *deleteCaption;
-    const char *deleteHint;
 };
 const OpeningTexts &openingTexts(OpeningKind kind);
 
@@ -102,12 +100,10 @@ OpeningOutcome cancelSize();
 // "&Delete Door": deletes the selected door.
 OpeningOutcome deleteDoor(Editor &editor);
 
-// The caption of an entrance's button and its hover hint, which follow whether the chart
-// holds that entrance.
+// The caption of an entrance's button, which follows whether the chart holds that entrance.
 struct EntranceButton
 {
     std::string caption;
-    std::string hint;
 
     bool operator==(const EntranceButton &) const = default;
 };

@@ -116,7 +116,6 @@ FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
     connect(m_document, &Document::elementsChanged, this, &FrmMain::showSelection);
     showDocument();
 
-    installKeyFilters(*this, m_dialogs);
     // The window fits its content: it widens while a wide entry panel is open and narrows
     // again after. The user may make it larger (the chart can then be zoomed to fit), never
     // smaller than its content.
@@ -189,8 +188,8 @@ QWidget *FrmMain::buildPlotColumn()
 
     auto *plot = makePanel("fraPlotArea", "Enter Plot/Apartment Area (In feet)");
     auto *plotGrid = new QGridLayout(plot);
-    m_plotLength = make<QLineEdit>("txtPlotLength");
-    m_plotWidth = make<QLineEdit>("txtPlotWidth");
+    m_plotLength = makeField("txtPlotLength", m_dialogs);
+    m_plotWidth = makeField("txtPlotWidth", m_dialogs);
     auto *measure = makeButton("cmdMesure", "&Reduced Scale Measure ");
     plotGrid->addWidget(makeLabel("lblPlotLength", "Length"), 0, 0);
     plotGrid->addWidget(m_plotLength, 0, 1);
@@ -336,9 +335,9 @@ QWidget *FrmMain::buildDialogArea()
 
     m_roomPanel = makePanel("fraAddNewRoom", "Enter Room Details");
     auto *grid = new QGridLayout(m_roomPanel);
-    m_roomName = make<QLineEdit>("txtAddRoomName");
-    m_roomLength = make<QLineEdit>("txtLength");
-    m_roomWidth = make<QLineEdit>("txtwidth");
+    m_roomName = makeField("txtAddRoomName", m_dialogs);
+    m_roomLength = makeField("txtLength", m_dialogs);
+    m_roomWidth = makeField("txtwidth", m_dialogs);
     grid->addWidget(makeLabel("lblRoomName", "Name Of Room"), 0, 0);
     grid->addWidget(m_roomName, 0, 1, 1, 2);
     grid->addWidget(makeLabel("lblRoomLength", "Length"), 1, 0);

@@ -2,6 +2,7 @@
 
 #include "model/dialogs.h"
 #include "model/filters.h"
+#include "ui/control_texts.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -32,7 +33,7 @@ std::optional<char32_t> typedCharacter(const QKeyEvent &event)
 class NumericKeyFilter : public QObject
 {
 public:
-    NumericKeyFilter(const NumericField &field, Dialogs &dialogs, bool enterAccepts,
+    NumericKeyFilter(const NumericMessages &field, Dialogs &dialogs, bool enterAccepts,
                      QObject *parent)
         : QObject(parent)
         , m_field(field)
@@ -55,7 +56,7 @@ public:
     }
 
 private:
-    const NumericField &m_field;
+    const NumericMessages &m_field;
     Dialogs &m_dialogs;
     bool m_enterAccepts;
 };
@@ -83,18 +84,15 @@ public:
 
 } // namespace
 
-void installKeyFilters(QWidget &window, Dialogs &dialogs, bool inDialog)
+void attachKeyFilter(QLineEdit &edit, Dialogs &dialogs, bool inDialog)
 {
-    // Each entry field takes the filter its name calls for.
-    for (QLineEdit *edit : window.findChildren<QLineEdit *>()) {
-        const QByteArray name = edit->objectName().toUtf8();
-        for (const NumericField &field : kNumericFields) {
-            if (name == field.name)
-                edit->installEventFilter(new NumericKeyFilter(field, dialogs, inDialog, edit));
-        }
-        if (name == kRoomNameField)
-            edit->installEventFilter(new RoomNameKeyFilter(edit));
+    const QByteArray name = edit.objectName().toUtf8();
+    for (const NumericField &field : kNumericFields) {
+        if (name == field.name)
+            edit.installEventFilter(new NumericKeyFilter(field.messages, dialogs, inDialog, &edit));
     }
+    if (name == kRoomNameField)
+        edit.installEventFilter(new RoomNameKeyFilter(&edit));
 }
 
 } // namespace tessel

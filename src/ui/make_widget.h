@@ -1,9 +1,11 @@
 #pragma once
 
+#include "ui/key_filters.h"
 #include "ui/tooltips.h"
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QString>
 
@@ -20,6 +22,14 @@ W *make(const char *name, Args &&...args)
     widget->setObjectName(name);
     applyTip(*widget);
     return widget;
+}
+
+// An entry field with the tip and the key filter of its name.
+inline QLineEdit *makeField(const char *name, Dialogs &dialogs)
+{
+    auto *field = make<QLineEdit>(name);
+    attachKeyFilter(*field, dialogs);
+    return field;
 }
 
 inline QPushButton *makeButton(const char *name, const char *caption)

@@ -107,8 +107,8 @@ OpeningPanels::OpeningPanels(OpeningKind kind, Document &document, Dialogs &dial
 
     m_sizePanel = makePanel(names.sizePanel, names.sizeCaption);
     auto *row = new QHBoxLayout(m_sizePanel);
-    m_width = make<QLineEdit>(names.width);
-    m_length = make<QLineEdit>(names.length);
+    m_width = makeField(names.width, m_dialogs);
+    m_length = makeField(names.length, m_dialogs);
     m_length->hide();
     row->addWidget(m_width);
     row->addWidget(m_length);
@@ -197,7 +197,7 @@ void OpeningPanels::refreshButton()
         return;
     const EntranceButton button = entranceButton(m_document.table(), m_kind);
     m_start.setText(QString::fromStdString(button.caption));
-    m_start.setToolTip(QString::fromStdString(button.hint));
+    applyTip(m_start);
 }
 
 void OpeningPanels::apply(const OpeningOutcome &outcome)

@@ -168,6 +168,7 @@ bool QtDialogs::askRoomProperties(RoomProperties &properties, Field focus)
     for (const auto &field : fields) {
         auto *edit = new QLineEdit(fromStd(*field.text));
         edit->setObjectName(field.name);
+        attachKeyFilter(*edit, *this, true);
         form->addRow(field.label, edit);
         edits.push_back(edit);
         if (field.field == focus) {
@@ -179,7 +180,7 @@ bool QtDialogs::askRoomProperties(RoomProperties &properties, Field focus)
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     form->addRow(buttons);
-    installKeyFilters(dialog, *this, true);
+
     if (dialog.exec() != QDialog::Accepted)
         return false;
     for (std::size_t i = 0; i < edits.size(); ++i)

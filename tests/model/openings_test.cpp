@@ -406,15 +406,10 @@ TEST_F(Openings, DeleteDoorTwice)
 
 TEST_F(Openings, EntranceButtonsFollowTheChart)
 {
-    const EntranceButton mainAbsent{
-        "Main Entrance",
-        "Create a Room and Click on this button to create the Main Entrance in the Plot Chart"};
-    const EntranceButton mainPresent{
-        "Delete Main Entrance", "Click on this button to delete Main Entrance from Plot Chart"};
-    const EntranceButton backAbsent{
-        "Back Entrance", "Click on this button to create the Back Entrance in the Plot Chart"};
-    const EntranceButton backPresent{
-        "Delete Back Entrance", "Click on this button to delete Back Entrance from Plot Chart"};
+    const EntranceButton mainAbsent{"Main Entrance"};
+    const EntranceButton mainPresent{"Delete Main Entrance"};
+    const EntranceButton backAbsent{"Back Entrance"};
+    const EntranceButton backPresent{"Delete Back Entrance"};
     EXPECT_EQ(entranceButton(editor.txtRoom, Main), mainAbsent);
     EXPECT_EQ(entranceButton(editor.txtRoom, Back), backAbsent);
 

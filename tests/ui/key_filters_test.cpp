@@ -149,7 +149,7 @@ void KeyFiltersTest::enterInADialogsNumberAcceptsIt()
     auto *layout = new QVBoxLayout(&dialog);
     layout->addWidget(left);
     layout->addWidget(buttons);
-    tessel::installKeyFilters(dialog, *m_dialogs, true);
+    tessel::attachKeyFilter(*left, *m_dialogs, true);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QTest::keyClicks(left, "12x");

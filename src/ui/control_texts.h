@@ -1,8 +1,14 @@
 #pragma once
 
+#include "model/filters.h"
+
+#include <array>
 #include <string_view>
 
 namespace tessel {
+
+// What the controls of the main window are known by, kept in one place of the window's
+// side: their tips, and the filters of their entry fields.
 
 // The tip a control of the main window shows while the pointer rests on it.
 struct Hint
@@ -84,5 +90,32 @@ inline constexpr CaptionHint kCaptionHints[] = {
      "Click on this button to create the Back Entrance in the Plot Chart",
      "Click on this button to delete Back Entrance from Plot Chart"},
 };
+
+// A size field by its name, with what it says of a refused character.
+struct NumericField
+{
+    const char *name;
+    NumericMessages messages;
+};
+
+// Every size field of the window.
+inline constexpr std::array<NumericField, 12> kNumericFields = {{
+    {"txtPlotLength", {"Please enter only number", "Please enter only number"}},
+    {"txtPlotWidth", {"Please enter only number", "Please enter only number"}},
+    {"txtLength", {"Please enter only number", "Please enter only number"}},
+    {"txtwidth", {"Please enter only number", "Please enter  only number"}},
+    {"txtDoorLength", {"Please enter only number", "Please enter only number"}},
+    {"txtDoorWidth", {"Please enter only number", "Please enter only Number"}},
+    {"txtMELength", {"Please enter only number", "Please enter only number"}},
+    {"txtMEWidth", {"Please enter only number", "Please enter only number"}},
+    {"txtBELength", {"Please enter only number", "Please enter only number"}},
+    {"txtBEWidth", {"Please enter only number", "Please enter only number"}},
+    // The position of a room in its properties.
+    {"txtRoomLeft", {"Please enter only number", "Please enter only number"}},
+    {"txtRoomTop", {"Please enter only number", "Please enter only number"}},
+}};
+
+// The field whose room name is typed in capitals.
+inline constexpr const char *kRoomNameField = "txtAddRoomName";
 
 } // namespace tessel
