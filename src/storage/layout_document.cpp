@@ -398,7 +398,18 @@ std::string describeFlaw(LayoutFaultKind kind)
 }
 
 // The keys of an element, in the order their faults are told.
-enum ElementKey { Text, Left, Top, Width, Height, BorderStyle, Enabled, Fill, kElementKeyCount };
+enum ElementKey {
+    Text,
+    Left,
+    Top,
+    Width,
+    Height,
+    BorderStyle,
+    Enabled,
+    Fill,
+    Kept,
+    kElementKeyCount
+};
 
 enum TopKey {
     Format,
@@ -411,11 +422,13 @@ enum TopKey {
     PlanOpacity,
     PlanShown,
     Elements,
+    BearingKey,
+    ZoneMethodKey,
     kTopKeyCount
 };
 constexpr std::array<std::string_view, kTopKeyCount> kTopKeys = {
-    "format",   "version",   "plotLength",  "plotWidth", "facing",
-    "filePath", "planImage", "planOpacity", "planShown", "elements"};
+    "format",    "version",     "plotLength", "plotWidth", "facing",  "filePath",
+    "planImage", "planOpacity", "planShown",  "elements",  "bearing", "zoneMethod"};
 
 template<std::size_t N>
 std::size_t keyIndex(const std::array<std::string_view, N> &keys, std::string_view key)
@@ -440,6 +453,7 @@ std::size_t elementKeyIndex(std::string_view key)
         return isKey(key, "text")   ? Text
                : isKey(key, "left") ? Left
                : isKey(key, "fill") ? Fill
+               : isKey(key, "kept") ? Kept
                                     : kElementKeyCount;
     case 5:
         return isKey(key, "width") ? Width : kElementKeyCount;
@@ -501,6 +515,7 @@ error_code readElement(json::value item, int number, ElementList &list)
     record.borderStyle = element.smallInteger("borderStyle", values[BorderStyle]);
     const bool enabled = element.optionalBool("enabled", values[Enabled], true);
     const auto fill = element.optionalFill("fill", values[Fill]);
+    const bool kept = element.optionalBool("kept", values[Kept], false);
     if (element.fault()) {
         list.fault = element.fault();
     } else if (const auto flaw = findRecordFlaw(record)) {
@@ -511,6 +526,7 @@ error_code readElement(json::value item, int number, ElementList &list)
         ChartElement &added = list.table.at(*appendElement(list.table, record));
         added.enabled = enabled;
         added.fillOverride = fill;
+        added.keptInPlace = kept;
     }
     return simdjson::SUCCESS;
 }
@@ -690,7 +706,15 @@ std::string writeLayoutDocument(const LayoutDocument &document)
     // About what an element takes.
     json.reserve(std::size_t(document.table.elementCount() + 1) * 96 +
                  (plan.isSet() ? plan.base64->size() : 0));
-    json.raw("{\"elements\":[");
+    // The bearing and the method are written only where they differ from what a document
+    // without them has, so that a layout that never used them reads as before.
+    json.raw("{");
+    if (document.bearing && *document.bearing != facingBearing(document.facing)) {
+        json.raw("\"bearing\":");
+        json.raw(formatBearing(*document.bearing));
+        json.raw(",");
+    }
+    json.raw("\"elements\":[");
     const ChartTable &table = document.table;
     for (int index = 1; index <= table.elementCount(); ++index) {
         const ChartElement &element = table.at(index);
@@ -704,6 +728,8 @@ std::string writeLayoutDocument(const LayoutDocument &document)
         }
         json.raw(",\"height\":");
         json.number(element.height);
+        if (element.keptInPlace)
+            json.raw(",\"kept\":true");
         json.raw(",\"left\":");
         json.number(element.left);
         json.raw(",\"text\":");
@@ -735,6 +761,10 @@ std::string writeLayoutDocument(const LayoutDocument &document)
     json.string(document.plotWidth);
     json.raw(",\"version\":");
     json.integer(kLayoutDocumentVersion);
+    if (document.zoneMethod != ZoneMethod::ByCorner) {
+        json.raw(",\"zoneMethod\":");
+        json.string(zoneMethodName(document.zoneMethod));
+    }
     json.raw("}");
     return json.take();
 }
@@ -805,6 +835,22 @@ DocumentReadResult readLayoutDocument(std::string_view bytes)
     document.facing = static_cast<Facing>(facingName - kFacingNames.begin());
     if (top[FilePath].type == Value::Type::Text)
         document.filePath = top[FilePath].text;
+    if (const Value &bearing = top[BearingKey]; bearing.type != Value::Type::Absent) {
+        const auto read =
+            bearing.type == Value::Type::Number && bearing.number >= 0 && bearing.number < 360
+                ? Bearing::fromDegrees(bearing.number)
+                : std::nullopt;
+        if (!read)
+            return refusal("\"bearing\" is not a number of degrees from 0 to 359.9");
+        document.bearing = read;
+    }
+    if (const Value &method = top[ZoneMethodKey]; method.type != Value::Type::Absent) {
+        const auto read =
+            method.type == Value::Type::Text ? parseZoneMethod(method.text) : std::nullopt;
+        if (!read)
+            return refusal("\"zoneMethod\" is not \"corner\", \"8\" or \"16\"");
+        document.zoneMethod = *read;
+    }
     for (const auto &[key, field] : {std::pair("plotLength", &document.plotLength),
                                      std::pair("plotWidth", &document.plotWidth)})
         if (field->size() > kMaxLayoutFieldBytes)

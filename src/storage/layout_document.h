@@ -25,8 +25,10 @@ namespace tessel {
 // "elements" holds elements 1 to ElementCount in table order (the template is the table's
 // own); positions and sizes are twips. "enabled" is true and "fill" absent unless written.
 // A layout with a plan image adds "planImage" (the image file's bytes in base64),
-// "planOpacity" and "planShown". Keys a reader does not know are skipped, so that a later
-// version can add some without breaking this reader.
+// "planOpacity" and "planShown". "bearing" (degrees, one decimal) stands only where it is not
+// the facing's, "zoneMethod" ("8" or "16") only where it is not "corner", and an element's
+// "kept": true only for a room kept in place. Keys a reader does not know are skipped, so that a
+// later version can add some without breaking this reader.
 inline constexpr const char *kLayoutDocumentFormat = "tessel-layout";
 inline constexpr int kLayoutDocumentVersion = 1;
 inline constexpr const char *kLayoutDocumentSuffix = ".tessel";

@@ -46,6 +46,19 @@ TEST_P(DocumentRoundTrip, KeepsTableAndPlot)
     // A layout without a plan says nothing of one.
     EXPECT_EQ(writeLayoutDocument({"60", "30", GetParam(), saved.table}).find("plan"),
               std::string::npos);
+    // The bearing, the zone method and a room kept in place come back; a layout that uses
+    // none of them writes none.
+    EXPECT_EQ(bytes.find("bearing"), std::string::npos);
+    EXPECT_EQ(bytes.find("kept"), std::string::npos);
+    saved.bearing = Bearing::fromTenths(175);
+    saved.zoneMethod = ZoneMethod::Wheel16;
+    saved.table.at(1).keptInPlace = true;
+    const DocumentReadResult turned = readLayoutDocument(writeLayoutDocument(saved));
+    ASSERT_TRUE(turned.document) << turned.error;
+    EXPECT_EQ(turned.document->bearing, saved.bearing);
+    EXPECT_EQ(turned.document->zoneMethod, ZoneMethod::Wheel16);
+    EXPECT_TRUE(turned.document->table.at(1).keptInPlace);
+    EXPECT_FALSE(turned.document->table.at(2).keptInPlace);
     // Singles are written as their shortest decimal, not as the double they widen to.
     EXPECT_TRUE(std::regex_search(bytes, std::regex(R"("width":533\.3333[,}])"))) << bytes;
 }
@@ -257,6 +270,14 @@ INSTANTIATE_TEST_SUITE_P(
                     replaced(withElements(""), "{",
                              "{\"planImage\": \"iVBORw0KGgo=\", \"planShown\": \"yes\", "),
                     "\"planShown\" is not true or false"},
+        HostileCase{"a bearing of a full turn",
+                    replaced(withElements(""), "{", "{\"bearing\": 360, "),
+                    "\"bearing\" is not a number of degrees from 0 to 359.9"},
+        HostileCase{"an unknown zone method",
+                    replaced(withElements(""), "{", "{\"zoneMethod\": \"32\", "),
+                    "\"zoneMethod\" is not \"corner\", \"8\" or \"16\""},
+        HostileCase{"kept as text", withElements(elementWith("}", ", \"kept\": \"yes\"}")),
+                    "element 1: \"kept\" is not true or false"},
         HostileCase{"a fill by name", withElements(elementWith("}", ", \"fill\": \"#c18ae\"}")),
                     "element 1: \"fill\" is not a colour written as #rrggbb"},
         HostileCase{"a far too long name",
