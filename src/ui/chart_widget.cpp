@@ -165,7 +165,8 @@ void ChartWidget::paintEvent(QPaintEvent *event)
     // elements looked at.
     paintChart(painter, m_table, scale(), event->rect(), m_options);
     if (m_arrangement)
-        paintArrangementPreview(painter, *m_arrangement, scale(), event->rect());
+        paintArrangementPreview(painter, m_table, *m_arrangement, scale(), event->rect(),
+                                m_options.font);
     if (m_focusFrame) {
         QStyleOptionFocusRect option;
         option.initFrom(this);
