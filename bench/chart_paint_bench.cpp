@@ -2,6 +2,8 @@
 // window uncovered) and the area of one room (what a moved room repaints); then a chart as full
 // of doors, drawn as lines.
 
+#include "analysis/rule_set.h"
+#include "analysis/rule_table.h"
 #include "chart_bench.h"
 #include "model/chart.h"
 #include "model/plot.h"
@@ -90,6 +92,65 @@ void wholeChartAt400OverAPlanImage(benchmark::State &state)
     state.counters["elements"] = table.elementCount();
 }
 BENCHMARK(wholeChartAt400OverAPlanImage)->Unit(benchmark::kMillisecond);
+
+// A house of twelve rooms of the known kinds, in a ring round the centre.
+tessel::ChartTable houseOfTwelve()
+{
+    static const char *const kinds[] = {
+        "Kitchen",    "Hall",        "Bath Room",  "Store Room",  "Puja Room",   "Master BedRoom",
+        "Study Room", "Dining Room", "Guest Room", "Family Room", "Living Room", "Drawing Room"};
+    tessel::ChartTable table;
+    for (int i = 0; i < 12; ++i) {
+        const int index = *table.createElement();
+        tessel::ChartElement &room = table.at(index);
+        room.text = kinds[i];
+        room.left = float(200 + (i % 4) * 1150);
+        room.top = float(200 + (i / 4) * 1500);
+        room.width = 1000;
+        room.height = 1300;
+        room.borderStyle = 1;
+    }
+    return table;
+}
+
+// The sixteen-zone wheel over a 4000-pixel plan at 400 %, with the zone names, the verdict
+// tints of every room and of the wedges for the selected kind: the whole chart, as a window
+// uncovered or turned to another bearing; and the area a dragged room repaints at each step.
+void wheelAt400OverAPlanImage(benchmark::State &state, bool wholeChart)
+{
+    const tessel::ChartTable table = houseOfTwelve();
+    const int side = 4 * 320;
+    QImage image(side, side, QImage::Format_RGB32);
+    const QImage plan = planImageAt(side);
+    const double scale = side / tessel::kChartExtent;
+    const tessel::RuleTable rules;
+    const tessel::RuleSet ruleSet = tessel::builtInRuleSet(rules);
+    tessel::ChartPaintOptions options;
+    options.planImage = &plan;
+    options.planOpacity = 0.5;
+    options.showZones = true;
+    options.showNames = true;
+    options.facing = 0;
+    options.verdicts = &rules;
+    options.zoneTintKind = rules.find("Kitchen");
+    tessel::ZoneSettings wheel;
+    wheel.method = tessel::ZoneMethod::Wheel16;
+    wheel.bearing = *tessel::Bearing::fromDegrees(17.5);
+    wheel.plot = {40, 60};
+    options.wheel = wheel;
+    options.ruleSet = &ruleSet;
+    options.wheelTintKind = ruleSet.find("Kitchen");
+    const QRectF exposed = wholeChart
+                               ? QRectF(image.rect())
+                               : QRectF(200 * scale, 200 * scale, 1100 * scale, 1400 * scale);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        painter.setClipRect(exposed);
+        tessel::paintChart(painter, table, scale, exposed, options);
+    }
+}
+BENCHMARK_CAPTURE(wheelAt400OverAPlanImage, wholeChart, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(wheelAt400OverAPlanImage, dragStep, false)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

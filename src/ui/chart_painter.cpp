@@ -1,7 +1,9 @@
 #include "ui/chart_painter.h"
 
+#include "analysis/rule_set.h"
 #include "analysis/rule_table.h"
 #include "analysis/verdict.h"
+#include "analysis/wheel.h"
 #include "analysis/zone.h"
 #include "model/chart.h"
 #include "model/plot.h"
@@ -13,6 +15,8 @@
 #include <QPagedPaintDevice>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
 
 #include <algorithm>
 #include <cmath>
@@ -250,6 +254,124 @@ void paintPlanImage(QPainter &painter, const QImage &image, double opacity, doub
     painter.setOpacity(before);
 }
 
+QPointF atScale(ChartPoint point, double scale)
+{
+    return {point.x * scale, point.y * scale};
+}
+
+QPolygonF outlineAtScale(const std::vector<ChartPoint> &outline, double scale)
+{
+    QPolygonF polygon;
+    polygon.reserve(qsizetype(outline.size()));
+    for (const ChartPoint point : outline)
+        polygon << atScale(point, scale);
+    return polygon;
+}
+
+QString zoneLabel(WheelZone zone)
+{
+    const std::string_view name = wheelZoneName(zone);
+    return QString::fromLatin1(name.data(), qsizetype(name.size()));
+}
+
+// Pixels: the north arrow's circle, its inset from the chart's corner.
+constexpr double kNorthArrowRadius = 17;
+constexpr double kNorthArrowInset = 6;
+const QColor kNorthArrowFace(255, 255, 255, 200);
+const QColor kNorthArrowInk(120, 0, 0);
+
+// The wheel's lines from the centre to the plot's edge, the zone names and the Brahmasthan.
+void paintWheel(QPainter &painter, const WheelDrawing &drawing, double scale)
+{
+    painter.setPen(QPen(kZoneInk, 0, Qt::DashLine));
+    for (const auto &[from, to] : drawing.boundaries)
+        painter.drawLine(atScale(from, scale), atScale(to, scale));
+    const ChartRect &middle = drawing.brahmasthan;
+    const QRectF brahmasthan(middle.left * scale, middle.top * scale, middle.width * scale,
+                             middle.height * scale);
+    painter.setPen(QPen(kZoneInk, 0, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(brahmasthan);
+
+    const QFontMetricsF metrics(painter.font());
+    painter.setPen(kZoneInk);
+    const QString centreName = QStringLiteral("Brahmasthan");
+    if (metrics.horizontalAdvance(centreName) + 6 < brahmasthan.width()) {
+        painter.drawText(brahmasthan.adjusted(3, 3, -3, -3), Qt::AlignHCenter | Qt::AlignTop,
+                         centreName);
+    }
+    for (const WheelDrawing::Region &region : drawing.regions) {
+        const QString label = zoneLabel(region.zone);
+        const QPointF anchor = atScale(region.labelAnchor, scale);
+        const QSizeF size(metrics.horizontalAdvance(label) + 2, metrics.height());
+        painter.drawText(QRectF(anchor - QPointF(size.width() / 2, size.height() / 2), size),
+                         Qt::AlignCenter, label);
+    }
+}
+
+// A small compass needle in a circle: north is where the line from the plot's centre to the
+// north tip points on the chart, which a plot of other proportions than the chart's square
+// turns away from the bearing itself.
+void paintNorthArrow(QPainter &painter, const WheelDrawing &drawing, double scale)
+{
+    const QRectF circle = northArrowRect(scale);
+    const QPointF towards = atScale(drawing.northTip, scale) - atScale(drawing.centre, scale);
+    const double length = std::hypot(towards.x(), towards.y());
+    if (length <= 0)
+        return;
+    const QPointF along = towards / length;
+    const QPointF across(-along.y(), along.x());
+    const QPointF centre = circle.center();
+    const double reach = kNorthArrowRadius - 4;
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(kNorthArrowInk, 1));
+    painter.setBrush(kNorthArrowFace);
+    painter.drawEllipse(circle);
+    const QPointF tip = centre + along * reach;
+    const QPointF tail = centre - along * reach;
+    painter.setBrush(kNorthArrowInk);
+    painter.drawPolygon(
+        QPolygonF{tip, centre + across * (reach / 3), centre - across * (reach / 3)});
+    painter.setBrush(kNorthArrowFace);
+    painter.drawPolygon(
+        QPolygonF{tail, centre + across * (reach / 3), centre - across * (reach / 3)});
+    // The letter beside the tip, inside the circle's far side from it.
+    QFont font = painter.font();
+    font.setBold(true);
+    painter.setFont(font);
+    const QFontMetricsF metrics(font);
+    const QPointF letter = centre - along * (reach / 2) + across * (reach / 2 + 1);
+    const QSizeF size(metrics.horizontalAdvance(QLatin1Char('N')) + 2, metrics.height());
+    painter.drawText(QRectF(letter - QPointF(size.width() / 2, size.height() / 2), size),
+                     Qt::AlignCenter, QStringLiteral("N"));
+    painter.restore();
+}
+
+// Each wedge of the wheel in the tint of the verdict `kind` would have there.
+void paintWheelTints(QPainter &painter, const WheelDrawing &drawing, double scale,
+                     const KindVerdicts &kind)
+{
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    for (const WheelDrawing::Region &region : drawing.regions) {
+        const VerdictLook look = verdictLook(kind.in(region.zone));
+        const QPolygonF outline = outlineAtScale(region.outline, scale);
+        QColor fill = look.fill;
+        fill.setAlpha(kZoneTintAlpha);
+        painter.setBrush(fill);
+        painter.drawPolygon(outline);
+        if (look.pattern != Qt::SolidPattern) {
+            QColor ink = look.ink;
+            ink.setAlpha(kZoneTintAlpha);
+            painter.setBrush(QBrush(ink, look.pattern));
+            painter.drawPolygon(outline);
+        }
+    }
+    painter.restore();
+}
+
 // The verdict a room's fill shows: none for what the report leaves out, and none while a
 // colour of its own (a just deleted opening) stands in for the fill.
 Verdict verdictOf(const ChartElement &element, const RuleTable &rules, int facing)
@@ -258,6 +380,16 @@ Verdict verdictOf(const ChartElement &element, const RuleTable &rules, int facin
         return Verdict::NotJudged;
     const auto zone = ClassifyZone(element.left, element.top, facing);
     return zone ? judge(rules, element.text, *zone) : Verdict::NotJudged;
+}
+
+// On a wheel a room shows the verdict of its main zone.
+Verdict wheelVerdictOf(const ChartElement &element, int index, const RuleTable &rules,
+                       const ZoneSettings &settings, const RuleSet &ruleSet)
+{
+    if (element.fillOverride)
+        return Verdict::NotJudged;
+    const auto judged = judgeRoom(element, index, settings, ruleSet, rules);
+    return judged ? judged->verdict : Verdict::NotJudged;
 }
 
 // Each zone region in the tint of the verdict a room of `kind` would have there.
@@ -380,6 +512,13 @@ QRectF elementRect(const ChartElement &element, double scale)
                   element.height * scale);
 }
 
+QRectF northArrowRect(double scale)
+{
+    const double extent = kChartExtent * scale;
+    const double side = 2 * kNorthArrowRadius;
+    return {extent - kNorthArrowInset - side, kNorthArrowInset, side, side};
+}
+
 QRect elementRepaintRect(const ChartElement &element, double scale)
 {
     return elementRect(element, scale).adjusted(-2, -2, 2, 2).toAlignedRect();
@@ -392,7 +531,15 @@ void paintChart(QPainter &painter, const ChartTable &table, double scale, const 
     painter.fillRect(exposed, kBackground);
     if (options.planImage && !options.planImage->isNull())
         paintPlanImage(painter, *options.planImage, options.planOpacity, extent, exposed);
-    if (options.verdicts && options.zoneTintKind)
+    // A wheel is drawn only where it can be: on a measured plot, with a rule set to judge by.
+    const bool onWheel =
+        options.wheel && options.wheel->method != ZoneMethod::ByCorner && options.ruleSet;
+    std::optional<WheelDrawing> wheel;
+    if (onWheel)
+        wheel = drawWheel(options.wheel->wheel());
+    if (options.verdicts && wheel && options.wheelTintKind)
+        paintWheelTints(painter, *wheel, scale, *options.wheelTintKind);
+    else if (options.verdicts && !onWheel && options.zoneTintKind)
         paintZoneTints(painter, scale, options.facing, *options.zoneTintKind);
 
     painter.setPen(QPen(Qt::black, 0));
@@ -417,9 +564,13 @@ void paintChart(QPainter &painter, const ChartTable &table, double scale, const 
             painter.fillRect(openingLine(rect), fillOf(element, kOpeningLine));
             continue;
         }
-        const Verdict verdict = options.verdicts
-                                    ? verdictOf(element, *options.verdicts, options.facing)
-                                    : Verdict::NotJudged;
+        Verdict verdict = Verdict::NotJudged;
+        if (options.verdicts && onWheel) {
+            verdict =
+                wheelVerdictOf(element, index, *options.verdicts, *options.wheel, *options.ruleSet);
+        } else if (options.verdicts) {
+            verdict = verdictOf(element, *options.verdicts, options.facing);
+        }
         if (verdict != Verdict::NotJudged)
             paintVerdictFill(painter, rect, element, verdict);
         else
@@ -435,7 +586,14 @@ void paintChart(QPainter &painter, const ChartTable &table, double scale, const 
 
     if (options.showZones) {
         painter.setFont(options.font);
-        paintZones(painter, scale, options.facing);
+        if (wheel)
+            paintWheel(painter, *wheel, scale);
+        else if (!onWheel)
+            paintZones(painter, scale, options.facing);
+    }
+    if (wheel && !wheel->boundaries.empty()) {
+        painter.setFont(options.font);
+        paintNorthArrow(painter, *wheel, scale);
     }
 }
 

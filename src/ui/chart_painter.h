@@ -1,8 +1,12 @@
 #pragma once
 
+#include "analysis/zone_analysis.h"
+
 #include <QColor>
 #include <QFont>
 #include <QRectF>
+
+#include <optional>
 
 class QImage;
 class QPainter;
@@ -13,7 +17,9 @@ namespace tessel {
 class ChartTable;
 class RuleTable;
 struct ChartElement;
+struct KindVerdicts;
 struct RoomRules;
+struct RuleSet;
 enum class Verdict;
 
 // Twips reach the screen through the logical resolution: 1440 twips per logical inch.
@@ -48,6 +54,14 @@ struct ChartPaintOptions
     // With verdicts: the kind whose verdict in each zone tints that zone's region faintly, to
     // show where a room of it would go (the selected or dragged room's); null: none.
     const RoomRules *zoneTintKind = nullptr;
+    // The zones read from a wheel instead of the top-left corners: with showZones its lines,
+    // zone names and the Brahmasthan are drawn turned by its bearing, and a north arrow shows
+    // the bearing whenever a wheel is chosen. With verdicts, a room is tinted by its main
+    // zone's verdict in `ruleSet` and each wedge by the verdict of `wheelTintKind` there. None:
+    // the zones by the corner, as above.
+    std::optional<ZoneSettings> wheel;
+    const RuleSet *ruleSet = nullptr;
+    const KindVerdicts *wheelTintKind = nullptr;
 };
 
 // The look of a verdict: a tint, a darker ink of the same family and a pattern in that ink,
@@ -72,5 +86,9 @@ void paintVerdictLegend(QPainter &painter, const QPointF &topLeft, const QFont &
 // from here.
 void paintChart(QPainter &painter, const ChartTable &table, double pixelsPerTwip,
                 const QRectF &exposed, const ChartPaintOptions &options = {});
+
+// The north arrow in the chart's top right corner, pointing where north lies on the chart:
+// the circle it is drawn in, pixels of a chart drawn at the given resolution.
+QRectF northArrowRect(double pixelsPerTwip);
 
 } // namespace tessel

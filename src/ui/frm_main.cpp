@@ -644,10 +644,13 @@ void FrmMain::runAnalysis()
                               analyseZones(editor().txtRoom, settings, m_zoneRules->ruleSet(),
                                            m_zoneRules->table()));
     // The PDF draws the plan image as the chart shows it.
-    auto *display = new FrmDisplay(m_dialogs, report,
-                                   {editor().txtRoom, plot.length, plot.width, facing,
-                                    m_chart->planSource(), editor().plan.opacity / 100.0},
-                                   this);
+    ReportSubject subject{editor().txtRoom, plot.length,           plot.width,
+                          facing,           m_chart->planSource(), editor().plan.opacity / 100.0};
+    if (settings.method != ZoneMethod::ByCorner && editor().scales.isSet()) {
+        subject.wheel = settings;
+        subject.ruleSet = m_zoneRules->ruleSet();
+    }
+    auto *display = new FrmDisplay(m_dialogs, report, std::move(subject), this);
     connect(display, &FrmDisplay::left, this, &QWidget::show);
     display->show();
     hide();

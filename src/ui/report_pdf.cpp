@@ -1,5 +1,7 @@
 #include "ui/report_pdf.h"
 
+#include "analysis/zone_texts.h"
+
 #include "analysis/report.h"
 #include "analysis/rule_table.h"
 #include "analysis/verdict.h"
@@ -78,6 +80,12 @@ public:
     void row(const QStringList &cells, const QFont &font)
     {
         static constexpr double kColumns[] = {0, 0.36, 0.54, 0.76};
+        row(cells, font, kColumns);
+    }
+
+    template<std::size_t N>
+    void row(const QStringList &cells, const QFont &font, const double (&kColumns)[N])
+    {
         const double height = QFontMetricsF(font, &m_writer).lineSpacing() * 1.2;
         reserve(height);
         m_painter.setFont(font);
@@ -118,6 +126,36 @@ QString plotLine(const ReportSubject &subject)
              facing);
 }
 
+// On a wheel: the wheel named, every judged room's shares, main zone and verdict, then each
+// entrance's pada.
+void paintWheelTable(PageWriter &page, const ReportSubject &subject, const RuleTable &rules)
+{
+    const ZoneAnalysis analysis =
+        analyseZones(subject.table, *subject.wheel, subject.ruleSet, rules);
+    const ZoneSettings &settings = analysis.settings;
+    page.line(QStringLiteral("%1-zone wheel from the plot's centre, bearing %2 degrees, rules: %3")
+                  .arg(wheelZoneCount(settings.method))
+                  .arg(fromStd(formatBearing(settings.bearing)), fromStd(analysis.ruleSetName)),
+              fontOf(10, true));
+    static constexpr double kColumns[] = {0, 0.26, 0.62, 0.74};
+    page.row({QStringLiteral("Room"), QStringLiteral("Shares"), QStringLiteral("Main zone"),
+              QStringLiteral("Verdict")},
+             fontOf(9, true), kColumns);
+    const QFont cellFont = fontOf(9, false);
+    for (const RoomJudgement &room : analysis.rooms) {
+        QString shares = room.shares ? fromStd(sharesText(*room.shares)) : QString();
+        if (room.shares && room.shares->brahmasthan > 0) {
+            shares +=
+                QStringLiteral("; Brahmasthan %1 %").arg(qRound(room.shares->brahmasthan * 100));
+        }
+        page.row({fromStd(subject.table.at(room.index).text), shares,
+                  fromStd(wheelZoneName(room.mainZone)), fromStd(verdictName(room.verdict))},
+                 cellFont, kColumns);
+    }
+    for (const EntranceJudgement &entrance : analysis.entrances)
+        page.line(fromStd(entranceStatusText(entrance)), cellFont);
+}
+
 void paintFirstPages(QPdfWriter &writer, QPainter &painter, const ReportSubject &subject)
 {
     const RuleTable rules;
@@ -142,6 +180,11 @@ void paintFirstPages(QPdfWriter &writer, QPainter &painter, const ReportSubject 
     options.facing = subject.facing;
     options.font = fontOf(7, false);
     options.verdicts = &rules;
+    const bool onWheel = subject.wheel && subject.wheel->method != ZoneMethod::ByCorner;
+    if (onWheel) {
+        options.wheel = subject.wheel;
+        options.ruleSet = &subject.ruleSet;
+    }
     if (!subject.planImage.isNull()) {
         options.planImage = &subject.planImage;
         options.planOpacity = subject.planOpacity;
@@ -161,6 +204,10 @@ void paintFirstPages(QPdfWriter &writer, QPainter &painter, const ReportSubject 
     paintVerdictLegend(painter, QPointF((page.width() - legend.width()) / 2, page.y()), legendFont);
     page.skip(legend.height() * 2);
 
+    if (onWheel) {
+        paintWheelTable(page, subject, rules);
+        return;
+    }
     const std::vector<RoomVerdict> verdicts = judgeRooms(subject.table, subject.facing, rules);
     page.line(fromStd(verdictSummary(countVerdicts(verdicts))), fontOf(10, true));
     const QFont cellFont = fontOf(9, false);

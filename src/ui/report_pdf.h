@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analysis/rule_set.h"
+#include "analysis/zone_analysis.h"
 #include "model/chart.h"
 #include "storage/rtf.h"
 
@@ -28,6 +30,9 @@ struct ReportSubject
     // Read from a layout file rather than taken from the window: a plot size missing is then
     // the file's.
     bool readFromFile = false;
+    // The zone wheel the report judged by and its rule set; none: the zones by the corner.
+    std::optional<ZoneSettings> wheel = {};
+    RuleSet ruleSet = {};
 };
 
 // The font of the report as printed, saved as rich text and set in the PDF.
@@ -42,9 +47,10 @@ QPageSize localPageSize(const QLocale &locale = QLocale());
 // The report as a PDF document. The first page gives the title, the plot's size and facing, the
 // chart drawn by the one chart painter over its plan image with its zones, room names and
 // verdict tints, and a table of every judged room (it goes on over further pages as needed);
-// the report text follows from a new page, exactly as produced, in the font of the printed
-// report. All text is text.
-// Needs a QGuiApplication for its fonts, not a display.
+// on a wheel the chart shows the wheel and the table gives each room's shares, main zone and
+// verdict, then each entrance's pada; the report text follows from a new page, exactly as produced,
+// in the font of the printed report. All text is text. Needs a QGuiApplication for its fonts, not a
+// display.
 QByteArray renderReportPdf(const ReportSubject &subject, const std::string &report,
                            const QPageSize &pageSize);
 

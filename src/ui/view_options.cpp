@@ -217,7 +217,7 @@ ViewOptions::ViewOptions(QMainWindow &window, const Document &document, const Ac
     // document's facing.
     connect(&m_chart, &ChartWidget::pointedAt, this, &ViewOptions::point);
     connect(&document, &Document::changed, this, [this] {
-        if (m_document.plot().facing != m_shownFacing)
+        if (m_document.plot().facing != m_shownFacing || shownWheelChanged())
             apply();
         else
             showStatus();
@@ -313,6 +313,13 @@ ChartPaintOptions ViewOptions::paintOptions() const
         options.verdicts = &rules();
         options.zoneTintKind = zoneTintKind();
     }
+    const ZoneSettings settings = zoneSettings(m_document);
+    if (settings.method != ZoneMethod::ByCorner) {
+        options.wheel = settings;
+        options.ruleSet = &m_zoneRules.ruleSet();
+        if (options.zoneTintKind)
+            options.wheelTintKind = options.ruleSet->find(options.zoneTintKind->kind);
+    }
     return options;
 }
 
@@ -324,9 +331,17 @@ const RoomRules *ViewOptions::zoneTintKind() const
     return selected ? rules().find(std::as_const(m_editor.txtRoom).at(*selected).text) : nullptr;
 }
 
+bool ViewOptions::shownWheelChanged() const
+{
+    const ZoneSettings now = zoneSettings(m_document);
+    return now.method != m_shownWheel.method || now.bearing != m_shownWheel.bearing ||
+           now.plot != m_shownWheel.plot;
+}
+
 void ViewOptions::apply()
 {
     m_shownFacing = m_document.plot().facing;
+    m_shownWheel = zoneSettings(m_document);
     m_chart.setPaintOptions(paintOptions());
     m_legend->setVisible(m_showVerdicts->isChecked());
     // Beside the key a long status line gives way rather than push the key out of sight.

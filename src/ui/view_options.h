@@ -76,6 +76,8 @@ public:
 private:
     void bindToggle(QAction *action, const char *key, bool byDefault = false);
     void apply();
+    // The wheel's method, bearing or plot differ from those last drawn.
+    bool shownWheelChanged() const;
     // percent: within the zoom steps' range.
     void showZoom(int percent, bool fitted);
     void point(int index);
@@ -92,8 +94,9 @@ private:
     ChartWidget &m_chart;
     QSettings m_settings;
 
-    // The facing the chart was last drawn for.
+    // The facing and the wheel the chart was last drawn for.
     Facing m_shownFacing = Facing::North;
+    ZoneSettings m_shownWheel;
     QAction *m_showZones = nullptr;
     QAction *m_showNames = nullptr;
     QAction *m_showVerdicts = nullptr;

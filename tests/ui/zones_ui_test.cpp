@@ -1,4 +1,6 @@
 #include "analysis/report.h"
+#include "ui/chart_painter.h"
+#include "ui/chart_widget.h"
 #include "ui/frm_display.h"
 #include "window_fixture.h"
 
@@ -35,6 +37,7 @@ private slots:
     void theBearingIsTypedAndFollowsTheFacing();
     void aWheelTellsSharesAndAddsToTheReport();
     void ruleSetsLoadOrAreRefused();
+    void theChartTintsByTheWheelTurnedByTheBearing();
     void aSuggestionIsPreviewedThenAppliedAsOneStep();
 
 private:
@@ -119,6 +122,30 @@ void ZonesUiTest::ruleSetsLoadOrAreRefused()
     QVERIFY(!find<QAction>("mnuBuiltInRuleSet")->isChecked());
     trigger("mnuBuiltInRuleSet");
     QCOMPARE(find<QLabel>("lblRuleSet")->text(), "Rules: built-in");
+}
+
+void ZonesUiTest::theChartTintsByTheWheelTurnedByTheBearing()
+{
+    // The kitchen's middle, in the chart's pixels.
+    const auto kitchenFill = [this] {
+        const double scale = pixelsPerTwip(chart());
+        return chart().grab().toImage().pixelColor(QPoint(int(800 * scale), int(4000 * scale)));
+    };
+    trigger("mnuShowVerdicts");
+    QVERIFY(find<QAction>("mnuShowVerdicts")->isChecked());
+    const QColor best = verdictLook(Verdict::Best).fill;
+    QVERIFY(kitchenFill() != best);
+
+    // With the top edge facing west the bottom-left corner lies south-east, where a kitchen
+    // is best; the corner method still reads the chart as facing north.
+    auto *bearing = find<QLineEdit>("txtBearing");
+    bearing->setText("270");
+    QTest::keyClick(bearing, Qt::Key_Return);
+    QVERIFY(kitchenFill() != best);
+    trigger("mnuZonesWheel8");
+    QCOMPARE(kitchenFill(), best);
+    trigger("mnuUndo");
+    QVERIFY(kitchenFill() != best);
 }
 
 void ZonesUiTest::aSuggestionIsPreviewedThenAppliedAsOneStep()
