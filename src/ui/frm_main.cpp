@@ -61,9 +61,9 @@ FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
     : QMainWindow(parent)
     , m_dialogs(*new DialogTracker(dialogs, this))
     , m_document(new Document(this))
-    , m_documents(new DocumentCommands(*m_document, m_dialogs, this))
     , m_actions(std::make_unique<Actions>(createActions(*this)))
     , m_zoneRules(new ZoneRules(this))
+    , m_documents(new DocumentCommands(*m_document, m_dialogs, this))
 {
     setObjectName("frmMain");
     setWindowTitle(kWindowCaption);

@@ -64,8 +64,10 @@ public:
     void startWith(ChartTable table, const std::string &length = "60",
                    const std::string &width = "30", Facing facing = Facing::North) const
     {
-        document().load(std::move(table), PlotState{length, width, facing, facing}, QString(),
-                        false);
+        document().load(
+            std::move(table),
+            PlotState{length, width, facing, facing, facingBearing(facing), ZoneMethod::ByCorner},
+            QString(), false);
     }
     // An editor's chart, on the plot its scales were measured from.
     void startWith(const Editor &editor) const

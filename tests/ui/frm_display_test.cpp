@@ -8,6 +8,8 @@
 #include "ui/report_view.h"
 #include "window_fixture.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
@@ -58,6 +60,7 @@ private slots:
     void pdfGivesTheChartTheRoomsAndTheReportAsText_data();
     void pdfGivesTheChartTheRoomsAndTheReportAsText();
     void failedPdfExportNamesTheFileAndTheReason();
+    void pdfOnAWheelTablesTheShares();
 
 private:
     void addRoom(const char *name, float left, float top);
@@ -482,6 +485,35 @@ void FrmDisplayTest::failedPdfExportNamesTheFileAndTheReason()
     const std::string expected = "The report could not be exported as \"" + path + "\": ";
     QVERIFY(m_dialogs->messages[0].text.starts_with(expected));
     QVERIFY(m_dialogs->messages[0].text.size() > expected.size());
+}
+
+void FrmDisplayTest::pdfOnAWheelTablesTheShares()
+{
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+        QSKIP("pdftotext (poppler-utils) is needed to read the PDF");
+    m_window->findChild<QLineEdit *>("txtPlotLength")->setText("60");
+    m_window->findChild<QLineEdit *>("txtPlotWidth")->setText("30");
+    m_window->findChild<QPushButton *>("cmdMesure")->click();
+    m_window->findChild<QAction *>("mnuZonesWheel16")->trigger();
+    FrmDisplay *display = runFrom("button");
+    const QString pdf = m_folder->filePath("wheel.pdf");
+    m_dialogs->fileAnswers = {pdf.toStdString()};
+    display->findChild<QPushButton *>("cmdExportPdf")->click();
+    QVERIFY(m_dialogs->messages.empty());
+
+    QStringList rows;
+    for (const QString &line : pdfText(pdf, {"-layout", "-l", "1"}).split('\n'))
+        rows << line.simplified();
+    QVERIFY2(rows.contains("16-zone wheel from the plot's centre, bearing 0 degrees, rules: "
+                           "built-in"),
+             qPrintable(rows.join('\n')));
+    QVERIFY(rows.contains("Room Shares Main zone Verdict"));
+    // On a plot twice as long as it is wide the chart's top-left corner lies nearer north than
+    // north-west.
+    QVERIFY(rows.contains("Kitchen NNW 95 %, NW 5 % NNW acceptable"));
+    QVERIFY(rows.contains("Hall S 100 % S move advised"));
+    // The specified table gives way to the wheel's.
+    QVERIFY(!rows.contains("Room Zone Verdict Best zone"));
 }
 
 QTEST_MAIN(FrmDisplayTest)
