@@ -3,12 +3,14 @@
 #include "analysis/arrangement_search.h"
 #include "analysis/arrangement_solver.h"
 #include "analysis/rule_table.h"
+#include "analysis/zone_analysis.h"
 #include "model/number.h"
 #include "model/placement.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <set>
 
 namespace tessel {
@@ -87,6 +89,29 @@ ArrangementJudge ArrangementJudge::byRectangle(std::function<bool(std::string_vi
     judge.m_judges = std::move(judges);
     judge.m_verdict = std::move(verdict);
     return judge;
+}
+
+ArrangementJudge arrangementJudge(const ZoneSettings &settings, const RuleSet &ruleSet,
+                                  const RuleTable &table)
+{
+    if (settings.method == ZoneMethod::ByCorner || !settings.plot.isMeasured())
+        return ArrangementJudge::byCorner(table, settings.facing);
+    const auto rules = std::make_shared<const RuleTable>(table);
+    const auto set = std::make_shared<const RuleSet>(ruleSet);
+    return ArrangementJudge::byRectangle(
+        [rules](std::string_view kind) { return rules->find(kind) != nullptr; },
+        [rules, set, settings](std::string_view kind, double left, double top, double width,
+                               double height) {
+            ChartElement room;
+            room.text = std::string(kind);
+            room.left = float(left);
+            room.top = float(top);
+            room.width = float(width);
+            room.height = float(height);
+            room.visible = true;
+            const auto judged = judgeRoom(room, 1, settings, *set, *rules);
+            return judged ? judged->verdict : Verdict::NotJudged;
+        });
 }
 
 bool ArrangementJudge::judges(std::string_view kind) const

@@ -17,6 +17,8 @@
 namespace tessel {
 
 class RuleTable;
+struct RuleSet;
+struct ZoneSettings;
 
 // The verdict a room of a kind would have with its box at a rectangle (twips): what the
 // adviser arranges rooms by. Called from the thread the adviser runs on, so it must be safe
@@ -66,6 +68,17 @@ private:
     RectangleVerdict m_verdict;
 };
 
+// The judge of a plot's zone settings, as the window and the command line arrange by: the
+// specified method's (by corner, for the settings' facing) for the corner method and for a plot
+// without a size; else a room's verdict on the settings' wheel by the rule set, judged on copies
+// of the set and the table, so that the search may run on a thread of its own.
+ArrangementJudge arrangementJudge(const ZoneSettings &settings, const RuleSet &ruleSet,
+                                  const RuleTable &table);
+
+// Long enough for the specified method to prove most layouts' best arrangement, short enough
+// to wait for.
+inline constexpr std::chrono::milliseconds kArrangementTimeLimit{5000};
+
 struct ArrangementRequest
 {
     // Copied, so that the adviser can run on a thread of its own while the chart is edited.
@@ -79,7 +92,7 @@ struct ArrangementRequest
     // Whether proposed top-left corners lie on whole feet of the plot, as snapToFeet puts them.
     bool snapToFeet = false;
     // The search gives the best it has when this has passed.
-    std::chrono::milliseconds timeLimit{5000};
+    std::chrono::milliseconds timeLimit = kArrangementTimeLimit;
 };
 
 // How far the search has come, told now and then from the thread it runs on.

@@ -1,3 +1,4 @@
+#include "app/arrange_command.h"
 #include "app/command_line.h"
 #include "app/first_frame.h"
 #include "app/report_command.h"
@@ -17,7 +18,8 @@ int main(int argc, char *argv[])
     QCoreApplication::setOrganizationName("Tessel");
 
     // The arguments are read before any application object exists: --version, --help and
-    // --report answer without a display, and only the window makes a QApplication.
+    // --report and --arrange answer without a display, and only the window makes a
+    // QApplication.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -31,6 +33,8 @@ int main(int argc, char *argv[])
         return 2;
     case tessel::CommandLine::Action::Report:
         return tessel::runReportCommand(argc, argv, commandLine.report);
+    case tessel::CommandLine::Action::Arrange:
+        return tessel::runArrangeCommand(commandLine.arrange);
     case tessel::CommandLine::Action::Run:
         break;
     }

@@ -1,6 +1,8 @@
 #include "app/report_command.h"
 
 #include "analysis/report.h"
+#include "analysis/zone_texts.h"
+#include "app/command_support.h"
 #include "model/plot.h"
 #include "storage/layout_document.h"
 #include "storage/layout_file.h"
@@ -9,13 +11,11 @@
 #include "ui/qt_file_access.h"
 #include "ui/report_pdf.h"
 
-#include <QFile>
 #include <QGuiApplication>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <optional>
 
 namespace tessel {
@@ -28,22 +28,6 @@ void keepQuietButErrors(QtMsgType type, const QMessageLogContext &, const QStrin
 {
     if (type == QtCriticalMsg || type == QtFatalMsg)
         std::fputs((message + '\n').toLocal8Bit().constData(), stderr);
-}
-
-void complain(const QString &line)
-{
-    std::fputs((QStringLiteral("tessel: ") + line + '\n').toLocal8Bit().constData(), stderr);
-}
-
-// Whether writing `output` would replace the layout: the same file by another path, a
-// symbolic or a hard link (the same device and inode). An output that does not exist yet is
-// another file.
-bool isTheLayoutItself(const QString &output, const QString &layout)
-{
-    std::error_code unknown;
-    return !output.isEmpty() &&
-           std::filesystem::equivalent(QFile::encodeName(output).toStdString(),
-                                       QFile::encodeName(layout).toStdString(), unknown);
 }
 
 // Read as text, the report ends its last line as it ends every other. False, with a line on
@@ -70,59 +54,59 @@ int runReportCommand(int argc, char *argv[], const CommandLine::ReportArguments 
                      .arg(arguments.output, arguments.layout));
         return 2;
     }
-    const std::string layoutPath = arguments.layout.toStdString();
-    QtFileAccess files;
-    const FileAccess::Content content = files.readAll(layoutPath, kMaxLayoutFileBytes);
-    if (!content.ok) {
-        complain(QStringLiteral("cannot read %1: %2")
-                     .arg(arguments.layout, QString::fromStdString(content.error)));
+    std::optional<AnyLayoutReadResult> read = readLayoutFile(arguments.layout);
+    if (!read)
         return 1;
-    }
-    // Either format, told by its content.
-    AnyLayoutReadResult read = readAnyLayout(content.bytes);
-    if (!read.layout) {
-        complain(arguments.layout + QStringLiteral(": ") + QString::fromStdString(read.error));
+    const std::optional<LayoutZones> zones = layoutZones(*read, arguments.zones);
+    if (!zones)
         return 1;
-    }
-    LayoutDocument &layout = *read.layout;
+    LayoutDocument &layout = *read->layout;
     ReportSubject subject{std::move(layout.table), layout.plotLength, layout.plotWidth,
-                          int(layout.facing)};
+                          zones->settings.facing};
     subject.readFromFile = true;
-    if (!arguments.facing.isEmpty()) {
-        for (std::size_t i = 0; i < kFacingNames.size(); ++i) {
-            if (arguments.facing == QLatin1String(kFacingNames[i]))
-                subject.facing = int(i);
-        }
-    }
-    std::string report = RunAnalysis(subject.table, subject.facing);
-    if (arguments.output.isEmpty())
-        return writeToStandardOutput(report) ? 0 : 1;
-    const std::string outputPath = arguments.output.toStdString();
+
     const QString suffix = arguments.output.section('.', -1).toLower();
+    const bool json = !arguments.output.isEmpty() && suffix == QLatin1String("json");
+    // The specified report alone needs no zones; JSON and a wheel's report section do.
+    std::optional<ZoneAnalysis> analysis;
+    if (json || zones->settings.method != ZoneMethod::ByCorner)
+        analysis = zones->analyse(subject.table);
+    QtFileAccess files;
+    const std::string outputPath = arguments.output.toStdString();
     std::optional<std::string> failure;
-    if (suffix == QLatin1String("pdf")) {
-        // Fonts and a paint device, never a window: the offscreen platform, whatever the
-        // environment asks for.
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        QGuiApplication application(argc, argv);
-        const PlanImage &plan = layout.plan;
-        if (plan.isSet() && plan.shown) {
-            DecodedPlanImage decoded = decodePlanImage(plan);
-            if (decoded.image.isNull())
-                complain(QStringLiteral("%1: the plan image is left out: %2")
-                             .arg(arguments.layout, QString::fromStdString(decoded.refusal)));
-            subject.planImage = decoded.image;
-            subject.planOpacity = plan.opacity / 100.0;
-        }
-        const QByteArray pdf = renderReportPdf(subject, report, localPageSize());
-        failure = files.writeAtomically(outputPath,
-                                        std::string_view(pdf.constData(), std::size_t(pdf.size())));
-    } else if (suffix == QLatin1String("rtf")) {
-        failure = files.writeAtomically(outputPath, plainTextToRtf(report, reportFont()));
+    if (json) {
+        std::string text = zoneAnalysisJson(subject.table, *analysis);
+        text += '\n';
+        failure = files.writeAtomically(outputPath, text);
     } else {
-        // As on standard output; the report is not needed after this.
-        report += kLineBreak;
-        failure = files.writeAtomically(outputPath, report);
+        std::string report = analysis ? reportWithZones(subject.table, *analysis)
+                                      : RunAnalysis(subject.table, subject.facing);
+        if (arguments.output.isEmpty())
+            return writeToStandardOutput(report) ? 0 : 1;
+        if (suffix == QLatin1String("pdf")) {
+            // Fonts and a paint device, never a window: the offscreen platform, whatever the
+            // environment asks for.
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            QGuiApplication application(argc, argv);
+            const PlanImage &plan = layout.plan;
+            if (plan.isSet() && plan.shown) {
+                DecodedPlanImage decoded = decodePlanImage(plan);
+                if (decoded.image.isNull())
+                    complain(QStringLiteral("%1: the plan image is left out: %2")
+                                 .arg(arguments.layout, QString::fromStdString(decoded.refusal)));
+                subject.planImage = decoded.image;
+                subject.planOpacity = plan.opacity / 100.0;
+            }
+            const QByteArray pdf = renderReportPdf(subject, report, localPageSize());
+            failure = files.writeAtomically(
+                outputPath, std::string_view(pdf.constData(), std::size_t(pdf.size())));
+        } else if (suffix == QLatin1String("rtf")) {
+            failure = files.writeAtomically(outputPath, plainTextToRtf(report, reportFont()));
+        } else {
+            // As on standard output; the report is not needed after this.
+            report += kLineBreak;
+            failure = files.writeAtomically(outputPath, report);
+        }
     }
     if (failure) {
         complain(QStringLiteral("cannot write %1: %2")

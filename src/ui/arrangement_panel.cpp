@@ -16,35 +16,6 @@
 
 namespace tessel {
 
-namespace {
-
-// The verdicts of the document's zone method, for a search on another thread: everything it
-// reads is its own copy.
-ArrangementJudge judgeFor(const Document &document, const ZoneRules &rules)
-{
-    const ZoneSettings settings = zoneSettings(document);
-    if (settings.method == ZoneMethod::ByCorner || !document.editor().scales.isSet())
-        return ArrangementJudge::byCorner(rules.table(), settings.facing);
-    const auto table = std::make_shared<const RuleTable>(rules.table());
-    const auto ruleSet = std::make_shared<const RuleSet>(rules.ruleSet());
-    return ArrangementJudge::byRectangle(
-        [table](std::string_view kind) { return table->find(kind) != nullptr; },
-        [table, ruleSet, settings](std::string_view kind, double left, double top, double width,
-                                   double height) {
-            ChartElement room;
-            room.text = std::string(kind);
-            room.left = float(left);
-            room.top = float(top);
-            room.width = float(width);
-            room.height = float(height);
-            room.visible = true;
-            const auto judged = judgeRoom(room, 1, settings, *ruleSet, *table);
-            return judged ? judged->verdict : Verdict::NotJudged;
-        });
-}
-
-} // namespace
-
 ArrangementPanel::ArrangementPanel(Document &document, const ZoneRules &rules, ChartWidget &chart,
                                    const QAction &snapToFeet, QAction &suggest, QObject *parent)
     : QObject(parent)
@@ -87,8 +58,10 @@ ArrangementPanel::~ArrangementPanel()
 void ArrangementPanel::suggest()
 {
     close();
-    ArrangementRequest request{m_document.table(), m_document.editor().scales,
-                               judgeFor(m_document, m_rules)};
+    // Everything the search reads is its own copy.
+    ArrangementRequest request{
+        m_document.table(), m_document.editor().scales,
+        arrangementJudge(zoneSettings(m_document), m_rules.ruleSet(), m_rules.table())};
     const ChartTable &table = m_document.table();
     for (int index = 1; index <= table.elementCount(); ++index) {
         if (table.at(index).keptInPlace)

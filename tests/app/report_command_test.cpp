@@ -1,7 +1,10 @@
 // `tessel --report` as a script runs it: a process of its own, with no display.
 
 #include "analysis/report.h"
+#include "analysis/rule_table.h"
+#include "analysis/zone_texts.h"
 #include "chart_elements.h"
+#include "model/placement.h"
 #include "plan_images.h"
 #include "storage/layout_document.h"
 #include "storage/layout_file.h"
@@ -14,6 +17,7 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <simdjson.h>
 
 #include <unistd.h>
 
@@ -84,6 +88,36 @@ protected:
 
     // The report as the command writes it as text: its last line ended as every other.
     static std::string asText(const std::string &report) { return report + "\r\n"; }
+
+    // What the analysis in this process gives for the chart, on the plot of 60 by 30 feet
+    // or, without a plot, on a square.
+    std::string zonesJson(ZoneMethod method, int facing, double bearing, bool measured) const
+    {
+        const RuleTable rules;
+        const ZoneSettings settings{method, facing, *Bearing::fromDegrees(bearing),
+                                    measured ? PlotFeet{30, 60} : PlotFeet{1, 1}};
+        return zoneAnalysisJson(m_table,
+                                analyseZones(m_table, settings, builtInRuleSet(rules), rules)) +
+               "\n";
+    }
+
+    // A document of the chart on a plot of 60 by 30 feet facing East, turned to 17.5 degrees.
+    QString document(ZoneMethod method) const
+    {
+        return write(
+            "plan.tessel",
+            writeLayoutDocument(
+                {"60", "30", Facing::East, m_table, {}, {}, Bearing::fromTenths(175), method}));
+    }
+
+    // A usage error or a fault: one line on standard error, nothing on standard output.
+    static void expectOneLine(const Outcome &outcome, int exitCode, const QString &what)
+    {
+        EXPECT_EQ(outcome.exitCode, exitCode) << what.toStdString();
+        EXPECT_TRUE(outcome.out.isEmpty()) << what.toStdString();
+        EXPECT_EQ(outcome.err.count('\n'), 1) << outcome.err.toStdString();
+        EXPECT_TRUE(outcome.err.startsWith("tessel: ")) << outcome.err.toStdString();
+    }
 
     QTemporaryDir m_folder;
     ChartTable m_table;
@@ -191,17 +225,18 @@ TEST_F(ReportCommand, NeverWritesOverTheLayout)
     ASSERT_EQ(::link(QFile::encodeName(m_structure).constData(),
                      QFile::encodeName(path("hard.txt")).constData()),
               0);
-    for (const QString &output :
-         {m_structure, path("sub/../Structure.txt"), path("symbolic.txt"), path("hard.txt")}) {
-        const Outcome refused = run({"--report", m_structure, "--output", output});
-        EXPECT_EQ(refused.exitCode, 2) << output.toStdString();
-        EXPECT_EQ(refused.err.count('\n'), 1) << refused.err.toStdString();
-        EXPECT_TRUE(refused.err.contains(output)) << refused.err.toStdString();
+    for (const char *command : {"--report", "--arrange"}) {
+        for (const QString &output :
+             {m_structure, path("sub/../Structure.txt"), path("symbolic.txt"), path("hard.txt")}) {
+            const Outcome refused = run({command, m_structure, "--output", output});
+            expectOneLine(refused, 2, output);
+            EXPECT_TRUE(refused.err.contains(output)) << refused.err.toStdString();
+            EXPECT_EQ(read(m_structure), layout);
+        }
+        // A symbolic link as the layout is the layout too.
+        EXPECT_EQ(run({command, path("symbolic.txt"), "--output", m_structure}).exitCode, 2);
         EXPECT_EQ(read(m_structure), layout);
     }
-    // A symbolic link as the layout is the layout too.
-    EXPECT_EQ(run({"--report", path("symbolic.txt"), "--output", m_structure}).exitCode, 2);
-    EXPECT_EQ(read(m_structure), layout);
 }
 
 TEST_F(ReportCommand, APdfDrawsTheDocumentsPlanImageAsItsWindowShowsIt)
@@ -229,6 +264,132 @@ TEST_F(ReportCommand, APdfDrawsTheDocumentsPlanImageAsItsWindowShowsIt)
             EXPECT_TRUE(plan.empty());
         }
     }
+}
+
+TEST_F(ReportCommand, WritesTheZonesAsJsonByTheDocumentsOrTheGivenSettings)
+{
+    // A document's own method and bearing, its plot's proportions and its facing's pada.
+    const QString plan = document(ZoneMethod::Wheel16);
+    ASSERT_EQ(run({"--report", plan, "--output", path("z.json")}).exitCode, 0);
+    const std::string json = read(path("z.json")).toStdString();
+    EXPECT_EQ(json, zonesJson(ZoneMethod::Wheel16, 3, 17.5, true));
+    simdjson::dom::parser parser;
+    simdjson::dom::element root;
+    ASSERT_FALSE(parser.parse(json).get(root)) << json;
+    for (const char *key : {"bearing", "zones", "rules", "rooms", "entrances"})
+        EXPECT_FALSE(root[key].error()) << key;
+    for (const char *key : {"index", "name", "shares", "mainZone", "verdict", "brahmasthan"})
+        EXPECT_FALSE(root["rooms"].at(0)[key].error()) << key;
+    // The text report adds the wheel's section.
+    EXPECT_TRUE(
+        run({"--report", plan}).out.contains("16 zones from the plot's centre, bearing 17.5"));
+
+    // The options override the document's; a facing sets its bearing.
+    const auto zonesOf = [&](const QString &layout, QStringList options) {
+        options << "--report" << layout << "--output" << path("z.json");
+        const Outcome outcome = run(options);
+        EXPECT_EQ(outcome.exitCode, 0) << outcome.err.toStdString();
+        return read(path("z.json")).toStdString();
+    };
+    EXPECT_EQ(zonesOf(plan, {"--zones", "8", "--bearing", "200.25"}),
+              zonesJson(ZoneMethod::Wheel8, 3, 200.2, true));
+    EXPECT_EQ(zonesOf(plan, {"--facing", "West"}), zonesJson(ZoneMethod::Wheel16, 2, 270, true));
+    EXPECT_EQ(zonesOf(document(ZoneMethod::ByCorner), {}),
+              zonesJson(ZoneMethod::ByCorner, 3, 17.5, true));
+    // A layout file holds no plot: a square, its facing's bearing, the corner method.
+    EXPECT_EQ(zonesOf(m_structure, {"--zones", "16", "--facing", "South"}),
+              zonesJson(ZoneMethod::Wheel16, 1, 180, false));
+    EXPECT_EQ(zonesOf(m_structure, {"--bearing", "90"}),
+              zonesJson(ZoneMethod::ByCorner, 0, 90, false));
+}
+
+TEST_F(ReportCommand, RefusesZoneOptionsAndRuleSetsItCannotTake)
+{
+    for (const QStringList &options :
+         {QStringList{"--zones", "12"}, QStringList{"--zones", "corner"},
+          QStringList{"--bearing", "360"}, QStringList{"--bearing", "-0.5"},
+          QStringList{"--bearing", "1e999"}, QStringList{"--bearing", "17.5 deg"},
+          QStringList{"--bearing", ""}, QStringList{"--rules", ""},
+          QStringList{"--zones", "8", "--zones", "16"},
+          QStringList{"--bearing", "1", "--bearing", "1"},
+          QStringList{"--rules", "a", "--rules", "a"}}) {
+        for (const char *command : {"--report", "--arrange"})
+            expectOneLine(
+                run(QStringList{command, m_structure, "--output", path("o.tessel")} + options), 2,
+                options.join(' '));
+        expectOneLine(run(options), 2, options.join(' '));
+    }
+    expectOneLine(run({"--arrange", m_structure}), 2, "no output");
+    expectOneLine(run({"--arrange", m_structure, "--report", m_structure}), 2, "both");
+    EXPECT_FALSE(QFile::exists(path("o.tessel")));
+
+    // A rule set file that cannot be used: one line naming it with the reader's reason.
+    const RuleTable rules;
+    for (const std::string &bytes :
+         {std::string("{\"format\": \"tessel-rules\", \"rooms\": [1,"), std::string("[]"),
+          std::string("\"\xff\""), std::string(kMaxRuleSetBytes + 1, ' ')}) {
+        const QString file = write("rules.json", bytes);
+        const std::string reason = std::get<std::string>(readRuleSet(bytes, rules));
+        for (const char *command : {"--report", "--arrange"}) {
+            const Outcome refused = run(
+                {command, m_structure, "--zones", "8", "--rules", file, "--output", path("o.txt")});
+            expectOneLine(refused, 1, file);
+            EXPECT_TRUE(refused.err.contains(file + ": " + QString::fromStdString(reason)))
+                << refused.err.toStdString();
+        }
+    }
+    expectOneLine(run({"--report", m_structure, "--rules", path("none.json")}), 1, "missing");
+    EXPECT_FALSE(QFile::exists(path("o.txt")));
+}
+
+TEST_F(ReportCommand, ArrangesIntoANewLayoutAndSaysWhatItAchieved)
+{
+    testing::placeElement(m_table, "Master BedRoom", 2400, 2400, 1200, 1200);
+    testing::placeElement(m_table, "Puja Room", 3600, 3600, 800, 800);
+    const QString plan = document(ZoneMethod::Wheel16);
+    const QByteArray before = read(plan);
+    const Outcome arranged = run({"--arrange", plan, "--output", path("arranged.tessel")});
+    ASSERT_EQ(arranged.exitCode, 0) << arranged.err.toStdString();
+    EXPECT_TRUE(arranged.out.contains("rooms in their best zone")) << arranged.out.toStdString();
+    EXPECT_EQ(read(plan), before);
+    const DocumentReadResult result =
+        readLayoutDocument(read(path("arranged.tessel")).toStdString());
+    ASSERT_TRUE(result.document) << result.error;
+    const ChartTable &table = result.document->table;
+    EXPECT_EQ(result.document->zoneMethod, ZoneMethod::Wheel16);
+    ASSERT_EQ(table.elementCount(), m_table.elementCount());
+    int moved = 0;
+    for (int i = 1; i <= table.elementCount(); ++i) {
+        const ChartElement &room = table.at(i);
+        EXPECT_EQ(room.text, m_table.at(i).text);
+        moved += room.left != m_table.at(i).left || room.top != m_table.at(i).top;
+        if (!blocksRooms(room))
+            continue;
+        EXPECT_TRUE(room.left >= 0 && room.top >= 0 && room.left + room.width <= 4800 &&
+                    room.top + room.height <= 4800)
+            << room.text;
+        for (int j = 1; j < i; ++j)
+            EXPECT_FALSE(blocksRooms(table.at(j)) &&
+                         roomsOverlap(roomBounds(room), roomBounds(table.at(j))))
+                << room.text << " overlaps " << table.at(j).text;
+    }
+    EXPECT_GT(moved, 0);
+
+    // Any other suffix writes a layout file: the same records, only their places changed.
+    ASSERT_EQ(run({"--arrange", m_structure, "--output", path("arranged.lay")}).exitCode, 0);
+    const LayoutReadResult records = readLayout(read(path("arranged.lay")).toStdString());
+    const LayoutReadResult original = readLayout(read(m_structure).toStdString());
+    ASSERT_FALSE(records.fault);
+    ASSERT_EQ(records.records.size(), original.records.size());
+    for (std::size_t i = 0; i < records.records.size(); ++i) {
+        LayoutRecord record = records.records[i];
+        record.left = original.records[i].left;
+        record.top = original.records[i].top;
+        EXPECT_EQ(record, original.records[i]);
+    }
+
+    expectOneLine(run({"--arrange", path("none.txt"), "--output", path("a.txt")}), 1, "missing");
+    expectOneLine(run({"--arrange", m_structure, "--output", path("no/such/a.txt")}), 1, "folder");
 }
 
 } // namespace

@@ -1,6 +1,7 @@
-// `tessel --report` built from its own libraries alone, with no Qt Widgets on the link line:
-// it links only while none of them needs a widget.
+// `tessel --report` and `tessel --arrange` built from their own libraries alone, with no Qt
+// Widgets on the link line: it links only while none of them needs a widget.
 
+#include "app/arrange_command.h"
 #include "app/command_line.h"
 #include "app/report_command.h"
 
@@ -10,7 +11,12 @@ int main(int argc, char *argv[])
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const tessel::CommandLine line = tessel::parseCommandLine(arguments);
-    return line.action == tessel::CommandLine::Action::Report
-               ? tessel::runReportCommand(argc, argv, line.report)
-               : 2;
+    switch (line.action) {
+    case tessel::CommandLine::Action::Report:
+        return tessel::runReportCommand(argc, argv, line.report);
+    case tessel::CommandLine::Action::Arrange:
+        return tessel::runArrangeCommand(line.arrange);
+    default:
+        return 2;
+    }
 }
