@@ -97,6 +97,10 @@ int runReportCommand(int argc, char *argv[], const CommandLine::ReportArguments 
                 subject.planImage = decoded.image;
                 subject.planOpacity = plan.opacity / 100.0;
             }
+            if (zones->settings.method != ZoneMethod::ByCorner) {
+                subject.wheel = zones->settings;
+                subject.ruleSet = zones->ruleSet;
+            }
             const QByteArray pdf = renderReportPdf(subject, report, localPageSize());
             failure = files.writeAtomically(
                 outputPath, std::string_view(pdf.constData(), std::size_t(pdf.size())));

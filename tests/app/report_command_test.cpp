@@ -175,6 +175,15 @@ TEST_F(ReportCommand, WritesTextRichTextOrPdfByTheSuffix)
           "Kitchen North West acceptable", "Hall South move advised North",
           "Analysis for Kitchen :-", "Analysis for Hall :-", "North is good for the hall."})
         EXPECT_TRUE(text.contains(expected)) << expected;
+
+    // On a wheel the PDF tables the shares in place of the corner zones.
+    const Outcome wheel =
+        run({"--report", m_structure, "--zones", "16", "--output", path("w.pdf")});
+    ASSERT_EQ(wheel.exitCode, 0) << wheel.err.toStdString();
+    const QString wheelText = pdfText(path("w.pdf")).simplified();
+    EXPECT_TRUE(wheelText.contains("16-zone wheel from the plot's centre, bearing 0 degrees"));
+    EXPECT_TRUE(wheelText.contains("Room Shares Main zone Verdict"));
+    EXPECT_FALSE(wheelText.contains("Room Zone Verdict Best zone"));
 }
 
 TEST_F(ReportCommand, RefusesWhatItCannotReadOrDo)
