@@ -275,7 +275,7 @@ QString zoneLabel(WheelZone zone)
 }
 
 // Pixels: the north arrow's circle, its inset from the chart's corner.
-constexpr double kNorthArrowRadius = 17;
+constexpr double kNorthArrowRadius = 20;
 constexpr double kNorthArrowInset = 6;
 const QColor kNorthArrowFace(255, 255, 255, 200);
 const QColor kNorthArrowInk(120, 0, 0);
@@ -329,20 +329,18 @@ void paintNorthArrow(QPainter &painter, const WheelDrawing &drawing, double scal
     painter.setPen(QPen(kNorthArrowInk, 1));
     painter.setBrush(kNorthArrowFace);
     painter.drawEllipse(circle);
-    const QPointF tip = centre + along * reach;
+    // A needle from the far side of the circle towards north, the letter N beyond its tip.
+    const QPointF tip = centre + along * (reach * 0.3);
     const QPointF tail = centre - along * reach;
+    const QPointF waist = centre - along * (reach * 0.35);
+    const QPointF side = across * (reach / 4);
     painter.setBrush(kNorthArrowInk);
-    painter.drawPolygon(
-        QPolygonF{tip, centre + across * (reach / 3), centre - across * (reach / 3)});
-    painter.setBrush(kNorthArrowFace);
-    painter.drawPolygon(
-        QPolygonF{tail, centre + across * (reach / 3), centre - across * (reach / 3)});
-    // The letter beside the tip, inside the circle's far side from it.
+    painter.drawPolygon(QPolygonF{tip, waist + side, tail, waist - side});
     QFont font = painter.font();
     font.setBold(true);
     painter.setFont(font);
     const QFontMetricsF metrics(font);
-    const QPointF letter = centre - along * (reach / 2) + across * (reach / 2 + 1);
+    const QPointF letter = centre + along * (reach * 0.7);
     const QSizeF size(metrics.horizontalAdvance(QLatin1Char('N')) + 2, metrics.height());
     painter.drawText(QRectF(letter - QPointF(size.width() / 2, size.height() / 2), size),
                      Qt::AlignCenter, QStringLiteral("N"));
