@@ -281,7 +281,7 @@ const QColor kNorthArrowFace(255, 255, 255, 200);
 const QColor kNorthArrowInk(120, 0, 0);
 
 // The wheel's lines from the centre to the plot's edge, the zone names and the Brahmasthan.
-void paintWheel(QPainter &painter, const WheelDrawing &drawing, double scale)
+void paintWheel(QPainter &painter, const WheelDrawing &drawing, double scale, const QRectF &exposed)
 {
     painter.setPen(QPen(kZoneInk, 0, Qt::DashLine));
     for (const auto &[from, to] : drawing.boundaries)
@@ -296,7 +296,8 @@ void paintWheel(QPainter &painter, const WheelDrawing &drawing, double scale)
     const QFontMetricsF metrics(painter.font());
     painter.setPen(kZoneInk);
     const QString centreName = QStringLiteral("Brahmasthan");
-    if (metrics.horizontalAdvance(centreName) + 6 < brahmasthan.width()) {
+    if (metrics.horizontalAdvance(centreName) + 6 < brahmasthan.width() &&
+        brahmasthan.intersects(exposed)) {
         painter.drawText(brahmasthan.adjusted(3, 3, -3, -3), Qt::AlignHCenter | Qt::AlignTop,
                          centreName);
     }
@@ -304,8 +305,10 @@ void paintWheel(QPainter &painter, const WheelDrawing &drawing, double scale)
         const QString label = zoneLabel(region.zone);
         const QPointF anchor = atScale(region.labelAnchor, scale);
         const QSizeF size(metrics.horizontalAdvance(label) + 2, metrics.height());
-        painter.drawText(QRectF(anchor - QPointF(size.width() / 2, size.height() / 2), size),
-                         Qt::AlignCenter, label);
+        const QRectF box(anchor - QPointF(size.width() / 2, size.height() / 2), size);
+        // A step of a drag repaints a room's area: names elsewhere are not laid out again.
+        if (box.intersects(exposed))
+            painter.drawText(box, Qt::AlignCenter, label);
     }
 }
 
@@ -347,25 +350,54 @@ void paintNorthArrow(QPainter &painter, const WheelDrawing &drawing, double scal
     painter.restore();
 }
 
+// Qt hands a fill of more than a few dozen lines to its thread pool, whose hand-over costs more
+// than a faint tint over a room's area: a step of a drag paints an area that small, and a tint
+// over it is filled in bands of this many pixels. A larger area is filled at once.
+constexpr double kTintBand = 16;
+constexpr double kBandedHeight = 512;
+
+// Calls `fill` with the painter clipped to each band of `area` in turn.
+template<class Fill>
+void fillInBands(QPainter &painter, const QRectF &area, Fill fill)
+{
+    if (area.height() > kBandedHeight) {
+        fill();
+        return;
+    }
+    for (double top = area.top(); top < area.bottom(); top += kTintBand) {
+        painter.save();
+        painter.setClipRect(
+            QRectF(area.left(), top, area.width(), std::min(kTintBand, area.bottom() - top)),
+            Qt::IntersectClip);
+        fill();
+        painter.restore();
+    }
+}
+
 // Each wedge of the wheel in the tint of the verdict `kind` would have there.
 void paintWheelTints(QPainter &painter, const WheelDrawing &drawing, double scale,
-                     const KindVerdicts &kind)
+                     const QRectF &exposed, const KindVerdicts &kind)
 {
     painter.save();
     painter.setPen(Qt::NoPen);
     for (const WheelDrawing::Region &region : drawing.regions) {
         const VerdictLook look = verdictLook(kind.in(region.zone));
         const QPolygonF outline = outlineAtScale(region.outline, scale);
+        const QRectF area = outline.boundingRect().intersected(exposed);
+        if (area.isEmpty())
+            continue;
         QColor fill = look.fill;
         fill.setAlpha(kZoneTintAlpha);
-        painter.setBrush(fill);
-        painter.drawPolygon(outline);
-        if (look.pattern != Qt::SolidPattern) {
-            QColor ink = look.ink;
-            ink.setAlpha(kZoneTintAlpha);
-            painter.setBrush(QBrush(ink, look.pattern));
+        QColor ink = look.ink;
+        ink.setAlpha(kZoneTintAlpha);
+        fillInBands(painter, area, [&] {
+            painter.setBrush(fill);
             painter.drawPolygon(outline);
-        }
+            if (look.pattern != Qt::SolidPattern) {
+                painter.setBrush(QBrush(ink, look.pattern));
+                painter.drawPolygon(outline);
+            }
+        });
     }
     painter.restore();
 }
@@ -391,22 +423,28 @@ Verdict wheelVerdictOf(const ChartElement &element, int index, const RuleTable &
 }
 
 // Each zone region in the tint of the verdict a room of `kind` would have there.
-void paintZoneTints(QPainter &painter, double scale, int facing, const RoomRules &kind)
+void paintZoneTints(QPainter &painter, double scale, int facing, const QRectF &exposed,
+                    const RoomRules &kind)
 {
     for (const QRectF &region : zoneRegions()) {
         const auto zone = ClassifyZone(std::ceil(region.left()), std::ceil(region.top()), facing);
         if (!zone)
             continue;
         const VerdictLook look = verdictLook(judge(kind, *zone));
-        const QRectF pixels(region.topLeft() * scale, region.bottomRight() * scale);
+        // Only what is exposed: a step of a drag repaints a room's area, not the zones'.
+        const QRectF pixels =
+            QRectF(region.topLeft() * scale, region.bottomRight() * scale).intersected(exposed);
+        if (pixels.isEmpty())
+            continue;
         QColor fill = look.fill;
         fill.setAlpha(kZoneTintAlpha);
-        painter.fillRect(pixels, fill);
-        if (look.pattern != Qt::SolidPattern) {
-            QColor ink = look.ink;
-            ink.setAlpha(kZoneTintAlpha);
-            painter.fillRect(pixels, QBrush(ink, look.pattern));
-        }
+        QColor ink = look.ink;
+        ink.setAlpha(kZoneTintAlpha);
+        fillInBands(painter, pixels, [&] {
+            painter.fillRect(pixels, fill);
+            if (look.pattern != Qt::SolidPattern)
+                painter.fillRect(pixels, QBrush(ink, look.pattern));
+        });
     }
 }
 
@@ -536,9 +574,9 @@ void paintChart(QPainter &painter, const ChartTable &table, double scale, const 
     if (onWheel)
         wheel = drawWheel(options.wheel->wheel());
     if (options.verdicts && wheel && options.wheelTintKind)
-        paintWheelTints(painter, *wheel, scale, *options.wheelTintKind);
+        paintWheelTints(painter, *wheel, scale, exposed, *options.wheelTintKind);
     else if (options.verdicts && !onWheel && options.zoneTintKind)
-        paintZoneTints(painter, scale, options.facing, *options.zoneTintKind);
+        paintZoneTints(painter, scale, options.facing, exposed, *options.zoneTintKind);
 
     painter.setPen(QPen(Qt::black, 0));
     for (const double x : kGuideX)
@@ -585,7 +623,7 @@ void paintChart(QPainter &painter, const ChartTable &table, double scale, const 
     if (options.showZones) {
         painter.setFont(options.font);
         if (wheel)
-            paintWheel(painter, *wheel, scale);
+            paintWheel(painter, *wheel, scale, exposed);
         else if (!onWheel)
             paintZones(painter, scale, options.facing);
     }
