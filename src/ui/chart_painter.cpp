@@ -274,9 +274,10 @@ QString zoneLabel(WheelZone zone)
     return QString::fromLatin1(name.data(), qsizetype(name.size()));
 }
 
-// Pixels: the north arrow's circle, its inset from the chart's corner.
+// The north arrow's circle: at least this many pixels of radius, as on a screen at 100 %, and
+// this share of the chart's side on a larger chart or a page.
 constexpr double kNorthArrowRadius = 20;
-constexpr double kNorthArrowInset = 6;
+constexpr double kNorthArrowShare = 0.04;
 const QColor kNorthArrowFace(255, 255, 255, 200);
 const QColor kNorthArrowInk(120, 0, 0);
 
@@ -317,7 +318,10 @@ void paintWheel(QPainter &painter, const WheelDrawing &drawing, double scale, co
 // turns away from the bearing itself.
 void paintNorthArrow(QPainter &painter, const WheelDrawing &drawing, double scale)
 {
-    const QRectF circle = northArrowRect(scale);
+    const double extent = kChartExtent * scale;
+    const double radius = std::max(kNorthArrowRadius, extent * kNorthArrowShare);
+    const double inset = radius * 0.3;
+    const QRectF circle(extent - inset - 2 * radius, inset, 2 * radius, 2 * radius);
     const QPointF towards = atScale(drawing.northTip, scale) - atScale(drawing.centre, scale);
     const double length = std::hypot(towards.x(), towards.y());
     if (length <= 0)
@@ -325,11 +329,11 @@ void paintNorthArrow(QPainter &painter, const WheelDrawing &drawing, double scal
     const QPointF along = towards / length;
     const QPointF across(-along.y(), along.x());
     const QPointF centre = circle.center();
-    const double reach = kNorthArrowRadius - 4;
+    const double reach = radius * 0.8;
 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(kNorthArrowInk, 1));
+    painter.setPen(QPen(kNorthArrowInk, radius / 20));
     painter.setBrush(kNorthArrowFace);
     painter.drawEllipse(circle);
     // A needle from the far side of the circle towards north, the letter N beyond its tip.
@@ -341,8 +345,9 @@ void paintNorthArrow(QPainter &painter, const WheelDrawing &drawing, double scal
     painter.drawPolygon(QPolygonF{tip, waist + side, tail, waist - side});
     QFont font = painter.font();
     font.setBold(true);
+    font.setPixelSize(std::max(8, int(radius * 0.6)));
     painter.setFont(font);
-    const QFontMetricsF metrics(font);
+    const QFontMetricsF metrics(font, painter.device());
     const QPointF letter = centre + along * (reach * 0.7);
     const QSizeF size(metrics.horizontalAdvance(QLatin1Char('N')) + 2, metrics.height());
     painter.drawText(QRectF(letter - QPointF(size.width() / 2, size.height() / 2), size),
@@ -546,13 +551,6 @@ QRectF elementRect(const ChartElement &element, double scale)
 {
     return QRectF(element.left * scale, element.top * scale, element.width * scale,
                   element.height * scale);
-}
-
-QRectF northArrowRect(double scale)
-{
-    const double extent = kChartExtent * scale;
-    const double side = 2 * kNorthArrowRadius;
-    return {extent - kNorthArrowInset - side, kNorthArrowInset, side, side};
 }
 
 QRect elementRepaintRect(const ChartElement &element, double scale)

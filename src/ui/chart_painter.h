@@ -87,8 +87,4 @@ void paintVerdictLegend(QPainter &painter, const QPointF &topLeft, const QFont &
 void paintChart(QPainter &painter, const ChartTable &table, double pixelsPerTwip,
                 const QRectF &exposed, const ChartPaintOptions &options = {});
 
-// The north arrow in the chart's top right corner, pointing where north lies on the chart:
-// the circle it is drawn in, pixels of a chart drawn at the given resolution.
-QRectF northArrowRect(double pixelsPerTwip);
-
 } // namespace tessel

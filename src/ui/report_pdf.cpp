@@ -14,6 +14,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -83,19 +84,33 @@ public:
         row(cells, font, kColumns);
     }
 
+    // A cell too long for its column goes on over further lines; the row is as tall as its
+    // tallest cell.
     template<std::size_t N>
     void row(const QStringList &cells, const QFont &font, const double (&kColumns)[N])
     {
-        const double height = QFontMetricsF(font, &m_writer).lineSpacing() * 1.2;
+        const QFontMetricsF metrics(font, &m_writer);
+        const double line = metrics.lineSpacing();
+        const auto bounds = [&](qsizetype i) {
+            const double left = kColumns[i] * width();
+            const double right = i + 1 < qsizetype(N) ? kColumns[i + 1] * width() : width();
+            return std::pair(left, right - left);
+        };
+        constexpr int kFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
+        double tallest = line;
+        for (qsizetype i = 0; i < cells.size() && i < qsizetype(N); ++i) {
+            const auto [left, columnWidth] = bounds(i);
+            tallest = std::max(
+                tallest,
+                metrics.boundingRect(QRectF(0, 0, columnWidth, 1e6), kFlags, cells[i]).height());
+        }
+        const double height = tallest + line * 0.2;
         reserve(height);
         m_painter.setFont(font);
         m_painter.setPen(Qt::black);
-        for (qsizetype i = 0; i < cells.size() && i < qsizetype(std::size(kColumns)); ++i) {
-            const double left = kColumns[i] * width();
-            const double right =
-                i + 1 < qsizetype(std::size(kColumns)) ? kColumns[i + 1] * width() : width();
-            m_painter.drawText(QRectF(left, m_y, right - left, height),
-                               Qt::AlignLeft | Qt::AlignVCenter, cells[i]);
+        for (qsizetype i = 0; i < cells.size() && i < qsizetype(N); ++i) {
+            const auto [left, columnWidth] = bounds(i);
+            m_painter.drawText(QRectF(left, m_y, columnWidth, height), kFlags, cells[i]);
         }
         m_y += height;
     }
@@ -137,17 +152,20 @@ void paintWheelTable(PageWriter &page, const ReportSubject &subject, const RuleT
                   .arg(wheelZoneCount(settings.method))
                   .arg(fromStd(formatBearing(settings.bearing)), fromStd(analysis.ruleSetName)),
               fontOf(10, true));
-    static constexpr double kColumns[] = {0, 0.26, 0.62, 0.74};
+    // Shares of a large room run long: the table is set a point smaller than the corner's.
+    static constexpr double kColumns[] = {0, 0.2, 0.7, 0.82};
     page.row({QStringLiteral("Room"), QStringLiteral("Shares"), QStringLiteral("Main zone"),
               QStringLiteral("Verdict")},
-             fontOf(9, true), kColumns);
-    const QFont cellFont = fontOf(9, false);
+             fontOf(8, true), kColumns);
+    const QFont cellFont = fontOf(8, false);
     for (const RoomJudgement &room : analysis.rooms) {
         QString shares = room.shares ? fromStd(sharesText(*room.shares)) : QString();
         if (room.shares && room.shares->brahmasthan > 0) {
             shares +=
                 QStringLiteral("; Brahmasthan %1 %").arg(qRound(room.shares->brahmasthan * 100));
         }
+        // A share breaks between zones, never within "SE 72 %".
+        shares.replace(QRegularExpression(QStringLiteral(" (?=[0-9%])")), QChar(0x00A0));
         page.row({fromStd(subject.table.at(room.index).text), shares,
                   fromStd(wheelZoneName(room.mainZone)), fromStd(verdictName(room.verdict))},
                  cellFont, kColumns);
