@@ -87,7 +87,7 @@ struct ArrangementRequest
     // Without scales movement is measured in ruler divisions and nothing snaps.
     Scales scales;
     ArrangementJudge judge;
-    // Rooms the user keeps where they are, by element index.
+    // Rooms kept where they are, by element index, beside those the table marks keptInPlace.
     std::vector<int> keptInPlace;
     // Whether proposed top-left corners lie on whole feet of the plot, as snapToFeet puts them.
     bool snapToFeet = false;

@@ -150,10 +150,11 @@ Setup setUp(const ArrangementRequest &request)
             setup.judged.push_back(index);
         if (!blocksRooms(element))
             continue;
-        if (!judged || kept.count(index)) {
+        const bool stays = element.keptInPlace || kept.count(index);
+        if (!judged || stays) {
             problem.obstacles.push_back(roomBounds(element));
             if (judged)
-                setup.stays[index] = kept.count(index) ? Stay::Kept : Stay::Other;
+                setup.stays[index] = stays ? Stay::Kept : Stay::Other;
             continue;
         }
         Room room;

@@ -62,11 +62,6 @@ void ArrangementPanel::suggest()
     ArrangementRequest request{
         m_document.table(), m_document.editor().scales,
         arrangementJudge(zoneSettings(m_document), m_rules.ruleSet(), m_rules.table())};
-    const ChartTable &table = m_document.table();
-    for (int index = 1; index <= table.elementCount(); ++index) {
-        if (table.at(index).keptInPlace)
-            request.keptInPlace.push_back(index);
-    }
     request.snapToFeet = m_snapToFeet.isChecked();
 
     m_summary->setText("Looking for places where the rooms' rules want them...");
