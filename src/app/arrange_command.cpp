@@ -17,34 +17,23 @@ namespace tessel {
 
 int runArrangeCommand(const CommandLine::ArrangeArguments &arguments)
 {
-    if (isTheLayoutItself(arguments.output, arguments.layout)) {
-        complain(QStringLiteral("cannot write %1: it is the layout %2 itself")
-                     .arg(arguments.output, arguments.layout));
-        return 2;
-    }
-    std::optional<AnyLayoutReadResult> read = readLayoutFile(arguments.layout);
-    if (!read)
-        return 1;
-    const std::optional<LayoutZones> zones = layoutZones(*read, arguments.zones);
-    if (!zones)
-        return 1;
-    LayoutDocument &layout = *read->layout;
+    auto opened = openCommandLayout(arguments.layout, arguments.output, arguments.zones);
+    if (const int *exitCode = std::get_if<int>(&opened))
+        return *exitCode;
+    CommandLayout &read = std::get<CommandLayout>(opened);
+    const LayoutZones &zones = read.zones;
+    LayoutDocument &layout = read.layout();
 
     // As Suggest Arrangement asks with the window's defaults: nothing snaps, the rooms kept in
     // place stay, the search has the window's time limit.
     const Scales scales = ValidatePlotEntry(layout.plotLength, layout.plotWidth)
                               ? Scales{}
                               : measureScales(layout.plotLength, layout.plotWidth);
-    std::vector<int> kept;
-    for (int index = 1; index <= layout.table.elementCount(); ++index) {
-        if (layout.table.at(index).keptInPlace)
-            kept.push_back(index);
-    }
     const ArrangementRequest request{
         .table = layout.table,
         .scales = scales,
-        .judge = arrangementJudge(zones->settings, zones->ruleSet, zones->table),
-        .keptInPlace = std::move(kept),
+        .judge = arrangementJudge(zones.settings, zones.ruleSet, zones.table),
+        .keptInPlace = {},
         .snapToFeet = false,
         .timeLimit = kArrangementTimeLimit};
     const Arrangement arrangement = arrange(request);
@@ -53,9 +42,9 @@ int runArrangeCommand(const CommandLine::ArrangeArguments &arguments)
     std::string bytes;
     if (arguments.output.endsWith(QLatin1String(kLayoutDocumentSuffix), Qt::CaseInsensitive)) {
         // The document keeps the zones it was arranged by, so that it opens showing them.
-        layout.facing = Facing(zones->settings.facing);
-        layout.zoneMethod = zones->settings.method;
-        layout.bearing = zones->settings.bearing;
+        layout.facing = Facing(zones.settings.facing);
+        layout.zoneMethod = zones.settings.method;
+        layout.bearing = zones.settings.bearing;
         layout.filePath.clear();
         bytes = writeLayoutDocument(layout);
     } else {

@@ -97,4 +97,20 @@ std::optional<LayoutZones> layoutZones(const AnyLayoutReadResult &layout,
     return zones;
 }
 
+std::variant<CommandLayout, int> openCommandLayout(const QString &layout, const QString &output,
+                                                   const ZoneOptions &options)
+{
+    if (isTheLayoutItself(output, layout)) {
+        complain(QStringLiteral("cannot write %1: it is the layout %2 itself").arg(output, layout));
+        return 2;
+    }
+    std::optional<AnyLayoutReadResult> read = readLayoutFile(layout);
+    if (!read)
+        return 1;
+    std::optional<LayoutZones> zones = layoutZones(*read, options);
+    if (!zones)
+        return 1;
+    return CommandLayout{std::move(*read), std::move(*zones)};
+}
+
 } // namespace tessel

@@ -63,4 +63,19 @@ struct LayoutZones
 std::optional<LayoutZones> layoutZones(const AnyLayoutReadResult &layout,
                                        const ZoneOptions &options);
 
+// What a command has read before it does its work: the layout and the zones it judges it by.
+struct CommandLayout
+{
+    AnyLayoutReadResult read;
+    LayoutZones zones;
+
+    LayoutDocument &layout() { return *read.layout; }
+};
+
+// How every command starts: an output that is the layout itself is refused (exit code 2), then
+// the layout and its zones are read (exit code 1 when either cannot be). Either what was read,
+// or the exit code once one line on standard error said why.
+std::variant<CommandLayout, int> openCommandLayout(const QString &layout, const QString &output,
+                                                   const ZoneOptions &options);
+
 } // namespace tessel

@@ -49,28 +49,22 @@ bool writeToStandardOutput(const std::string &report)
 int runReportCommand(int argc, char *argv[], const CommandLine::ReportArguments &arguments)
 {
     qInstallMessageHandler(keepQuietButErrors);
-    if (isTheLayoutItself(arguments.output, arguments.layout)) {
-        complain(QStringLiteral("cannot write %1: it is the layout %2 itself")
-                     .arg(arguments.output, arguments.layout));
-        return 2;
-    }
-    std::optional<AnyLayoutReadResult> read = readLayoutFile(arguments.layout);
-    if (!read)
-        return 1;
-    const std::optional<LayoutZones> zones = layoutZones(*read, arguments.zones);
-    if (!zones)
-        return 1;
-    LayoutDocument &layout = *read->layout;
+    auto opened = openCommandLayout(arguments.layout, arguments.output, arguments.zones);
+    if (const int *exitCode = std::get_if<int>(&opened))
+        return *exitCode;
+    CommandLayout &read = std::get<CommandLayout>(opened);
+    const LayoutZones &zones = read.zones;
+    LayoutDocument &layout = read.layout();
     ReportSubject subject{std::move(layout.table), layout.plotLength, layout.plotWidth,
-                          zones->settings.facing};
+                          zones.settings.facing};
     subject.readFromFile = true;
 
     const QString suffix = arguments.output.section('.', -1).toLower();
     const bool json = !arguments.output.isEmpty() && suffix == QLatin1String("json");
     // The specified report alone needs no zones; JSON and a wheel's report section do.
     std::optional<ZoneAnalysis> analysis;
-    if (json || zones->settings.method != ZoneMethod::ByCorner)
-        analysis = zones->analyse(subject.table);
+    if (json || zones.settings.method != ZoneMethod::ByCorner)
+        analysis = zones.analyse(subject.table);
     QtFileAccess files;
     const std::string outputPath = arguments.output.toStdString();
     std::optional<std::string> failure;
@@ -97,9 +91,9 @@ int runReportCommand(int argc, char *argv[], const CommandLine::ReportArguments 
                 subject.planImage = decoded.image;
                 subject.planOpacity = plan.opacity / 100.0;
             }
-            if (zones->settings.method != ZoneMethod::ByCorner) {
-                subject.wheel = zones->settings;
-                subject.ruleSet = zones->ruleSet;
+            if (zones.settings.method != ZoneMethod::ByCorner) {
+                subject.wheel = zones.settings;
+                subject.ruleSet = zones.ruleSet;
             }
             const QByteArray pdf = renderReportPdf(subject, report, localPageSize());
             failure = files.writeAtomically(
