@@ -379,6 +379,23 @@ void fillInBands(QPainter &painter, const QRectF &area, Fill fill)
     }
 }
 
+// A zone's faint tint in a verdict's look over `area` (pixels, exposed): `fill` fills the zone's
+// shape with each brush in turn, the tint and then the pattern in its ink.
+template<class Fill>
+void paintTint(QPainter &painter, const QRectF &area, Verdict verdict, Fill fill)
+{
+    const VerdictLook look = verdictLook(verdict);
+    QColor tint = look.fill;
+    tint.setAlpha(kZoneTintAlpha);
+    QColor ink = look.ink;
+    ink.setAlpha(kZoneTintAlpha);
+    fillInBands(painter, area, [&] {
+        fill(QBrush(tint));
+        if (look.pattern != Qt::SolidPattern)
+            fill(QBrush(ink, look.pattern));
+    });
+}
+
 // Each wedge of the wheel in the tint of the verdict `kind` would have there.
 void paintWheelTints(QPainter &painter, const WheelDrawing &drawing, double scale,
                      const QRectF &exposed, const KindVerdicts &kind)
@@ -386,22 +403,13 @@ void paintWheelTints(QPainter &painter, const WheelDrawing &drawing, double scal
     painter.save();
     painter.setPen(Qt::NoPen);
     for (const WheelDrawing::Region &region : drawing.regions) {
-        const VerdictLook look = verdictLook(kind.in(region.zone));
         const QPolygonF outline = outlineAtScale(region.outline, scale);
         const QRectF area = outline.boundingRect().intersected(exposed);
         if (area.isEmpty())
             continue;
-        QColor fill = look.fill;
-        fill.setAlpha(kZoneTintAlpha);
-        QColor ink = look.ink;
-        ink.setAlpha(kZoneTintAlpha);
-        fillInBands(painter, area, [&] {
-            painter.setBrush(fill);
+        paintTint(painter, area, kind.in(region.zone), [&](const QBrush &brush) {
+            painter.setBrush(brush);
             painter.drawPolygon(outline);
-            if (look.pattern != Qt::SolidPattern) {
-                painter.setBrush(QBrush(ink, look.pattern));
-                painter.drawPolygon(outline);
-            }
         });
     }
     painter.restore();
@@ -435,21 +443,13 @@ void paintZoneTints(QPainter &painter, double scale, int facing, const QRectF &e
         const auto zone = ClassifyZone(std::ceil(region.left()), std::ceil(region.top()), facing);
         if (!zone)
             continue;
-        const VerdictLook look = verdictLook(judge(kind, *zone));
         // Only what is exposed: a step of a drag repaints a room's area, not the zones'.
         const QRectF pixels =
             QRectF(region.topLeft() * scale, region.bottomRight() * scale).intersected(exposed);
         if (pixels.isEmpty())
             continue;
-        QColor fill = look.fill;
-        fill.setAlpha(kZoneTintAlpha);
-        QColor ink = look.ink;
-        ink.setAlpha(kZoneTintAlpha);
-        fillInBands(painter, pixels, [&] {
-            painter.fillRect(pixels, fill);
-            if (look.pattern != Qt::SolidPattern)
-                painter.fillRect(pixels, QBrush(ink, look.pattern));
-        });
+        paintTint(painter, pixels, judge(kind, *zone),
+                  [&](const QBrush &brush) { painter.fillRect(pixels, brush); });
     }
 }
 
