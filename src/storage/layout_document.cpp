@@ -1,5 +1,6 @@
 #include "storage/layout_document.h"
 
+#include "storage/json_text.h"
 #include "storage/layout_file.h"
 
 #include <simdjson.h>
@@ -18,111 +19,6 @@ namespace {
 
 namespace json = simdjson::ondemand;
 using simdjson::error_code;
-
-// The length of the well-formed UTF-8 sequence that starts at `at`, or 0 where none does: a
-// stray continuation byte, an overlong form, a surrogate, a code point beyond U+10FFFF, or a
-// sequence cut short.
-std::size_t sequenceLength(std::string_view text, std::size_t at)
-{
-    const auto byte = [&](std::size_t i) {
-        return i < text.size() ? static_cast<unsigned char>(text[i]) : 0u;
-    };
-    const unsigned lead = byte(at);
-    if (lead < 0x80)
-        return 1;
-    std::size_t length = 0;
-    // The range of the byte after the lead; the later ones are all 0x80 to 0xBF.
-    unsigned low = 0x80;
-    unsigned high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : low;
-        high = lead == 0xED ? 0x9F : high;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : low;
-        high = lead == 0xF4 ? 0x8F : high;
-    } else {
-        return 0;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        const unsigned next = byte(at + i);
-        if (next < (i == 1 ? low : 0x80u) || next > (i == 1 ? high : 0xBFu))
-            return 0;
-    }
-    return length;
-}
-
-// Compact JSON text, written in order.
-class JsonText
-{
-public:
-    void reserve(std::size_t bytes) { m_text.reserve(bytes); }
-    void raw(std::string_view text) { m_text += text; }
-
-    // A JSON string. Runs that need no escape are copied whole, so that a plan image's base64
-    // goes out as it came in. A layout file of the first format may hold texts in a Western
-    // code page: each byte that begins no well-formed UTF-8 sequence becomes U+FFFD.
-    void string(std::string_view text)
-    {
-        m_text += '"';
-        std::size_t plain = 0;
-        std::size_t at = 0;
-        while (at < text.size()) {
-            const auto c = static_cast<unsigned char>(text[at]);
-            if (c >= 0x20 && c < 0x80 && c != '"' && c != '\\') {
-                ++at;
-                continue;
-            }
-            if (c >= 0x80) {
-                if (const std::size_t length = sequenceLength(text, at)) {
-                    at += length;
-                    continue;
-                }
-            }
-            m_text.append(text.substr(plain, at - plain));
-            if (c >= 0x80) {
-                m_text += "\xEF\xBF\xBD";
-            } else if (c == '"' || c == '\\') {
-                m_text += '\\';
-                m_text += static_cast<char>(c);
-            } else {
-                static constexpr char kHex[] = "0123456789abcdef";
-                m_text += "\\u00";
-                m_text += kHex[c >> 4];
-                m_text += kHex[c & 0xF];
-            }
-            plain = ++at;
-        }
-        m_text.append(text.substr(plain));
-        m_text += '"';
-    }
-
-    // The shortest decimal that reads back as the same float, so that the file says 533.3333
-    // rather than the double 533.33331298828125.
-    void number(float value)
-    {
-        // The table holds finite values only; a 0 keeps the document readable.
-        append(std::isfinite(value) ? value + 0.0f : 0.0f);
-    }
-
-    void integer(int value) { append(value); }
-
-    std::string take() { return std::move(m_text); }
-
-private:
-    template<typename T>
-    void append(T value)
-    {
-        std::array<char, 32> buffer{};
-        const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-        m_text.append(buffer.data(), written.ptr);
-    }
-
-    std::string m_text;
-};
 
 std::string fillText(std::uint32_t rgb)
 {
@@ -632,7 +528,7 @@ Landmarks findLandmarks(std::string_view bytes)
     for (std::size_t at = 0; at < bytes.size(); ++at) {
         const char c = bytes[at];
         if (static_cast<unsigned char>(c) >= 0x80) {
-            const std::size_t length = sequenceLength(bytes, at);
+            const std::size_t length = utf8SequenceLength(bytes, at);
             if (length == 0) {
                 found.firstInvalidUtf8 = std::min(found.firstInvalidUtf8, at);
             } else {
