@@ -389,10 +389,12 @@ void paintTint(QPainter &painter, const QRectF &area, Verdict verdict, Fill fill
     tint.setAlpha(kZoneTintAlpha);
     QColor ink = look.ink;
     ink.setAlpha(kZoneTintAlpha);
+    const QBrush tintBrush(tint);
+    const QBrush patternBrush(ink, look.pattern);
     fillInBands(painter, area, [&] {
-        fill(QBrush(tint));
+        fill(tintBrush);
         if (look.pattern != Qt::SolidPattern)
-            fill(QBrush(ink, look.pattern));
+            fill(patternBrush);
     });
 }
 
