@@ -355,10 +355,10 @@ void paintNorthArrow(QPainter &painter, const WheelDrawing &drawing, double scal
     painter.restore();
 }
 
-// Qt hands a fill of more than a few dozen lines to its thread pool, whose hand-over costs more
-// than a faint tint over a room's area: a step of a drag paints an area that small, and a tint
-// over it is filled in bands of this many pixels. A larger area is filled at once.
-constexpr double kTintBand = 16;
+// Qt hands a fill of 96 lines or more to its thread pool, whose hand-over costs more than a
+// faint tint over a room's area: a step of a drag paints an area that small, and a tint over it
+// is filled in bands of this many pixels. A larger area is filled at once.
+constexpr double kTintBand = 64;
 constexpr double kBandedHeight = 512;
 
 // Calls `fill` with the painter clipped to each band of `area` in turn.
